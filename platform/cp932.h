@@ -1,0 +1,14 @@
+// Conversion between the system code page (CP932, Shift-JIS) and Qt's Unicode strings.
+// Core code keeps texts as CP932 bytes; widgets and file names take QString.
+#pragma once
+
+#include <QString>
+#include <string>
+
+// Characters CP932 cannot hold become "?".
+std::string ToCp932(const QString& text);
+// Bytes that are not valid CP932 become U+FFFD.
+QString FromCp932(const std::string& bytes);
+
+// CP932 lead bytes: the first byte of a double-byte character.
+inline bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }

@@ -1,0 +1,10 @@
+// Texts of the platform's input/output errors.
+#include "platform/exception.h"
+
+#include <cstring>
+
+EInOutError IoError(const std::string& operation, const std::string& fileName, int errnoValue) {
+    // strerror is ASCII in the C locale the program runs its core in, so it is valid CP932 too.
+    return EInOutError(operation + " " + fileName + " (" + std::strerror(errnoValue) + ")",
+                       errnoValue);
+}

@@ -1,0 +1,26 @@
+// Font fallbacks for the Japanese texts.
+#include "platform/fonts.h"
+
+#include <QStringList>
+
+namespace {
+QStringList Families(const QString& family) {
+    return {family, QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")};
+}
+}  // namespace
+
+QFont JapaneseFont(const QString& family, int pixels, bool bold) {
+    QFont font;
+    font.setFamilies(Families(family));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QFont UiFont() { return JapaneseFont(QStringLiteral("MS UI Gothic"), 12); }
+
+QString FontFamilyCss(const QString& family) {
+    QStringList quoted;
+    for (const QString& f : Families(family)) quoted << QLatin1Char('"') + f + QLatin1Char('"');
+    return quoted.join(QStringLiteral(", "));
+}

@@ -1,0 +1,86 @@
+// Message boxes on Qt's QMessageBox, with the Japanese button captions of the platform.
+#include "platform/msgbox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "platform/cp932.h"
+
+namespace {
+std::function<MsgResult(const MessageBoxRequest&)>& Handler() {
+    static std::function<MsgResult(const MessageBoxRequest&)> handler;
+    return handler;
+}
+
+QMessageBox::Icon ToQt(MsgIcon icon) {
+    switch (icon) {
+        case MsgIcon::Information: return QMessageBox::Information;
+        case MsgIcon::Warning: return QMessageBox::Warning;
+        case MsgIcon::Error: return QMessageBox::Critical;
+        case MsgIcon::Question: return QMessageBox::Question;
+        case MsgIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+}  // namespace
+
+MsgResult ShowMessageBox(const MessageBoxRequest& request, QWidget* parent) {
+    if (Handler()) return Handler()(request);
+    if (!parent) parent = QApplication::activeWindow();
+    QMessageBox box(ToQt(request.Icon), FromCp932(request.Caption), FromCp932(request.Text),
+                    QMessageBox::NoButton, parent);
+    QAbstractButton* first = nullptr;
+    QAbstractButton* second = nullptr;
+    switch (request.Buttons) {
+        case MsgButtons::Ok:
+            first = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+            box.setEscapeButton(first);
+            break;
+        case MsgButtons::YesNo:
+            first = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+            second = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+            box.setEscapeButton(second);
+            break;
+        case MsgButtons::OkCancel:
+            first = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+            second = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+            box.setEscapeButton(second);
+            break;
+    }
+    box.setDefaultButton(static_cast<QPushButton*>(first));
+    box.exec();
+    bool chosenFirst = box.clickedButton() == first;
+    switch (request.Buttons) {
+        case MsgButtons::Ok: return MsgResult::Ok;
+        case MsgButtons::YesNo: return chosenFirst ? MsgResult::Yes : MsgResult::No;
+        case MsgButtons::OkCancel: return chosenFirst ? MsgResult::Ok : MsgResult::Cancel;
+    }
+    return MsgResult::Cancel;
+}
+
+const std::string& ApplicationTitle() {
+    static const std::string title = ToCp932(QStringLiteral("The・バーテンダム"));
+    return title;
+}
+
+void ShowMessage(const std::string& text) {
+    ShowMessageBox({text, ApplicationTitle(), MsgIcon::None, MsgButtons::Ok});
+}
+
+void InformationBox(const std::string& text, const std::string& caption) {
+    ShowMessageBox({text, caption, MsgIcon::Information, MsgButtons::Ok});
+}
+
+void ErrorBox(const std::string& text, const std::string& caption) {
+    ShowMessageBox({text, caption, MsgIcon::Error, MsgButtons::Ok});
+}
+
+bool ConfirmWarning(const std::string& text) {
+    static const std::string caption = ToCp932(QStringLiteral("警告"));
+    return ShowMessageBox({text, caption, MsgIcon::Warning, MsgButtons::YesNo}) == MsgResult::Yes;
+}
+
+void SetMessageBoxHandler(std::function<MsgResult(const MessageBoxRequest&)> handler) {
+    Handler() = std::move(handler);
+}

@@ -1,0 +1,36 @@
+// Message boxes: the plain, information, error and warning boxes the program shows. Every box
+// goes through one function that tests can replace, so that no test waits for a person.
+#pragma once
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+enum class MsgIcon { None, Information, Warning, Error, Question };
+enum class MsgButtons { Ok, YesNo, OkCancel };
+enum class MsgResult { Ok, Cancel, Yes, No };
+
+struct MessageBoxRequest {
+    std::string Text;     // CP932
+    std::string Caption;  // CP932
+    MsgIcon Icon;
+    MsgButtons Buttons;
+};
+
+// Shows a box modally and returns the button chosen. Esc answers No or Cancel.
+MsgResult ShowMessageBox(const MessageBoxRequest& request, QWidget* parent = nullptr);
+
+// The plain box, captioned with the application's title.
+void ShowMessage(const std::string& text);
+void InformationBox(const std::string& text, const std::string& caption);
+void ErrorBox(const std::string& text, const std::string& caption);
+// The game's confirmation: warning icon, "警告", "はい(&Y)" (default) and "いいえ(&N)".
+// True when the player answers "はい(&Y)".
+bool ConfirmWarning(const std::string& text);
+
+// The application's title: the caption of plain and error boxes.
+const std::string& ApplicationTitle();
+
+// Tests answer every box here; an empty function restores the real boxes.
+void SetMessageBoxHandler(std::function<MsgResult(const MessageBoxRequest&)> handler);

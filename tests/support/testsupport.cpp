@@ -1,0 +1,61 @@
+// Test seams over the platform layer's replaceable functions.
+#include "tests/support/testsupport.h"
+
+#include <QFile>
+
+#include "platform/cp932.h"
+#include "platform/random.h"
+#include "platform/tick.h"
+
+ScriptedBoxes::ScriptedBoxes() {
+    SetMessageBoxHandler([this](const MessageBoxRequest& request) {
+        seen_.push_back(request);
+        if (!answers_.empty()) {
+            MsgResult result = answers_.front();
+            answers_.pop_front();
+            return result;
+        }
+        switch (request.Buttons) {
+            case MsgButtons::Ok: return MsgResult::Ok;
+            case MsgButtons::YesNo: return MsgResult::No;
+            case MsgButtons::OkCancel: return MsgResult::Cancel;
+        }
+        return MsgResult::Cancel;
+    });
+}
+
+ScriptedBoxes::~ScriptedBoxes() { SetMessageBoxHandler(nullptr); }
+
+std::vector<QString> ScriptedBoxes::Texts() const {
+    std::vector<QString> texts;
+    for (const auto& request : seen_) texts.push_back(FromCp932(request.Text));
+    return texts;
+}
+
+FakeClock::FakeClock(uint32_t start) : now_(start) {
+    SetTickCountSource([this] { return now_; });
+}
+FakeClock::~FakeClock() { SetTickCountSource(nullptr); }
+
+FixedSeeds::FixedSeeds(uint32_t first) : next_(first) {
+    SetRandomSeedSource([this] { return next_++; });
+}
+FixedSeeds::~FixedSeeds() { SetRandomSeedSource(nullptr); }
+
+std::string Sjis(const char* utf8) { return ToCp932(QString::fromUtf8(utf8)); }
+
+std::string ReadFileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QByteArray data = file.readAll();
+    return std::string(data.constData(), data.size());
+}
+
+void WriteFileBytes(const QString& path, const std::string& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+QString SourceDir() { return qEnvironmentVariable("BARTENDAM_SOURCE_DIR"); }
+QString GameDir() { return qEnvironmentVariable("BARTENDAM_GAME_DIR"); }

@@ -1,0 +1,69 @@
+// Test seams: boxes answered by the test, a clock the test moves, seeds the test fixes.
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/msgbox.h"
+
+// Answers every message box from a queue and records what was asked. With the queue empty, a
+// box gets its safe answer (OK, or the second button).
+class ScriptedBoxes {
+public:
+    ScriptedBoxes();
+    ~ScriptedBoxes();
+    ScriptedBoxes(const ScriptedBoxes&) = delete;
+    ScriptedBoxes& operator=(const ScriptedBoxes&) = delete;
+
+    void Answer(MsgResult result) { answers_.push_back(result); }
+    const std::vector<MessageBoxRequest>& Seen() const { return seen_; }
+    // The texts seen so far, converted to Unicode for readable assertions.
+    std::vector<QString> Texts() const;
+    void Clear() { seen_.clear(); }
+
+private:
+    std::deque<MsgResult> answers_;
+    std::vector<MessageBoxRequest> seen_;
+};
+
+// The tick count, set by the test.
+class FakeClock {
+public:
+    explicit FakeClock(uint32_t start = 1000000);
+    ~FakeClock();
+    FakeClock(const FakeClock&) = delete;
+    FakeClock& operator=(const FakeClock&) = delete;
+    void Advance(uint32_t ms) { now_ += ms; }
+    void Set(uint32_t now) { now_ = now; }
+    uint32_t Now() const { return now_; }
+
+private:
+    uint32_t now_;
+};
+
+// Every re-seed takes the next number from `first` on, so that runs repeat.
+class FixedSeeds {
+public:
+    explicit FixedSeeds(uint32_t first = 1);
+    ~FixedSeeds();
+    FixedSeeds(const FixedSeeds&) = delete;
+    FixedSeeds& operator=(const FixedSeeds&) = delete;
+
+private:
+    uint32_t next_;
+};
+
+// CP932 bytes of a UTF-8 literal, for expectations written in Japanese.
+std::string Sjis(const char* utf8);
+
+// The whole contents of a file, or an empty string if it cannot be read.
+std::string ReadFileBytes(const QString& path);
+void WriteFileBytes(const QString& path, const std::string& bytes);
+
+// The root of the source tree and the built game folder, as the build tells the tests.
+QString SourceDir();
+QString GameDir();
