@@ -47,6 +47,11 @@ MsgResult ShowMessageBox(const MessageBoxRequest& request, QWidget* parent) {
             second = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
             box.setEscapeButton(second);
             break;
+        case MsgButtons::YesCancel:
+            first = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+            second = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+            box.setEscapeButton(second);
+            break;
     }
     box.setDefaultButton(static_cast<QPushButton*>(first));
     box.exec();
@@ -55,6 +60,7 @@ MsgResult ShowMessageBox(const MessageBoxRequest& request, QWidget* parent) {
         case MsgButtons::Ok: return MsgResult::Ok;
         case MsgButtons::YesNo: return chosenFirst ? MsgResult::Yes : MsgResult::No;
         case MsgButtons::OkCancel: return chosenFirst ? MsgResult::Ok : MsgResult::Cancel;
+        case MsgButtons::YesCancel: return chosenFirst ? MsgResult::Yes : MsgResult::Cancel;
     }
     return MsgResult::Cancel;
 }

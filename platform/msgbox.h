@@ -8,7 +8,7 @@
 class QWidget;
 
 enum class MsgIcon { None, Information, Warning, Error, Question };
-enum class MsgButtons { Ok, YesNo, OkCancel };
+enum class MsgButtons { Ok, YesNo, OkCancel, YesCancel };
 enum class MsgResult { Ok, Cancel, Yes, No };
 
 struct MessageBoxRequest {

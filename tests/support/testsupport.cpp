@@ -18,7 +18,8 @@ ScriptedBoxes::ScriptedBoxes() {
         switch (request.Buttons) {
             case MsgButtons::Ok: return MsgResult::Ok;
             case MsgButtons::YesNo: return MsgResult::No;
-            case MsgButtons::OkCancel: return MsgResult::Cancel;
+            case MsgButtons::OkCancel:
+            case MsgButtons::YesCancel: return MsgResult::Cancel;
         }
         return MsgResult::Cancel;
     });
