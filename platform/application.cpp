@@ -17,6 +17,4 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
 
 void HandleException(const std::exception& error) { ErrorBox(error.what(), ApplicationTitle()); }
 
-std::string ApplicationFolder() {
-    return ToCp932(QCoreApplication::applicationDirPath()) + "/";
-}
+std::string ApplicationFolder() { return ToCp932(QCoreApplication::applicationDirPath()) + "/"; }

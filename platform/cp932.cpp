@@ -2,8 +2,8 @@
 // converted whole, so that a single unmappable character costs only itself.
 #include "platform/cp932.h"
 
-#include <QList>
 #include <iconv.h>
+#include <QList>
 
 #include <cerrno>
 #include <stdexcept>
@@ -12,7 +12,7 @@
 namespace {
 
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv: CP932 missing");
     }
@@ -34,7 +34,7 @@ public:
         return true;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 

@@ -11,4 +11,6 @@ std::string ToCp932(const QString& text);
 QString FromCp932(const std::string& bytes);
 
 // CP932 lead bytes: the first byte of a double-byte character.
-inline bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+inline bool IsLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}

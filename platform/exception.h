@@ -5,13 +5,13 @@
 #include <string>
 
 class Exception : public std::runtime_error {
-public:
+  public:
     explicit Exception(const std::string& message) : std::runtime_error(message) {}
 };
 
 // A file could not be created, opened, read or written: the platform's input/output error.
 class EInOutError : public Exception {
-public:
+  public:
     EInOutError(const std::string& message, int errorCode)
         : Exception(message), ErrorCode(errorCode) {}
     int ErrorCode;

@@ -15,11 +15,16 @@ std::function<MsgResult(const MessageBoxRequest&)>& Handler() {
 
 QMessageBox::Icon ToQt(MsgIcon icon) {
     switch (icon) {
-        case MsgIcon::Information: return QMessageBox::Information;
-        case MsgIcon::Warning: return QMessageBox::Warning;
-        case MsgIcon::Error: return QMessageBox::Critical;
-        case MsgIcon::Question: return QMessageBox::Question;
-        case MsgIcon::None: break;
+        case MsgIcon::Information:
+            return QMessageBox::Information;
+        case MsgIcon::Warning:
+            return QMessageBox::Warning;
+        case MsgIcon::Error:
+            return QMessageBox::Critical;
+        case MsgIcon::Question:
+            return QMessageBox::Question;
+        case MsgIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
@@ -57,10 +62,14 @@ MsgResult ShowMessageBox(const MessageBoxRequest& request, QWidget* parent) {
     box.exec();
     bool chosenFirst = box.clickedButton() == first;
     switch (request.Buttons) {
-        case MsgButtons::Ok: return MsgResult::Ok;
-        case MsgButtons::YesNo: return chosenFirst ? MsgResult::Yes : MsgResult::No;
-        case MsgButtons::OkCancel: return chosenFirst ? MsgResult::Ok : MsgResult::Cancel;
-        case MsgButtons::YesCancel: return chosenFirst ? MsgResult::Yes : MsgResult::Cancel;
+        case MsgButtons::Ok:
+            return MsgResult::Ok;
+        case MsgButtons::YesNo:
+            return chosenFirst ? MsgResult::Yes : MsgResult::No;
+        case MsgButtons::OkCancel:
+            return chosenFirst ? MsgResult::Ok : MsgResult::Cancel;
+        case MsgButtons::YesCancel:
+            return chosenFirst ? MsgResult::Yes : MsgResult::Cancel;
     }
     return MsgResult::Cancel;
 }

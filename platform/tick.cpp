@@ -13,7 +13,8 @@ std::function<uint32_t()>& Source() {
 uint32_t GetTickCount() {
     if (Source()) return Source()();
     auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+    return static_cast<uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
 void SetTickCountSource(std::function<uint32_t()> source) { Source() = std::move(source); }

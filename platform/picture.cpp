@@ -1,0 +1,19 @@
+// Click detection for pictures: a press and a release inside the picture with the left button.
+#include "platform/picture.h"
+
+#include <QMouseEvent>
+
+TPicture::TPicture(QWidget* parent) : QLabel(parent) {}
+
+void TPicture::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void TPicture::mouseReleaseEvent(QMouseEvent* event) {
+    bool click = pressed_ && event->button() == Qt::LeftButton &&
+                 rect().contains(event->position().toPoint());
+    pressed_ = false;
+    event->accept();
+    if (click) emit clicked();
+}
