@@ -1,0 +1,64 @@
+// POSIX file access with the program's file names and error texts.
+#include "records/nativefile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <cerrno>
+
+#include "platform/cp932.h"
+#include "platform/exception.h"
+
+namespace {
+std::string Text(const char* utf8) { return ToCp932(QString::fromUtf8(utf8)); }
+}  // namespace
+
+std::string NativeName(const std::string& fileName) {
+    return QFile::encodeName(FromCp932(fileName)).toStdString();
+}
+
+NativeFile::NativeFile(const std::string& fileName, int flags) : name_(fileName) {
+    fd_ = ::open(NativeName(fileName).c_str(), flags | O_CLOEXEC, 0666);
+    if (fd_ < 0) {
+        const char* what = (flags & O_CREAT) ? "ファイルを作れません:" : "ファイルを開けません:";
+        throw IoError(Text(what), name_, errno);
+    }
+}
+
+NativeFile::~NativeFile() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+void NativeFile::WriteAll(const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) throw IoError(Text("ファイルに書き込めません:"), name_, n < 0 ? errno : EIO);
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+std::string NativeFile::ReadExactly(std::size_t count) {
+    std::string bytes(count, '\0');
+    std::size_t done = 0;
+    while (done < count) {
+        ssize_t n = ::read(fd_, bytes.data() + done, count - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) throw IoError(Text("ファイルを読み込めません:"), name_, n < 0 ? errno : EIO);
+        done += static_cast<std::size_t>(n);
+    }
+    return bytes;
+}
+
+void NativeFile::Sync() {
+    if (::fsync(fd_) != 0) throw IoError(Text("ファイルに書き込めません:"), name_, errno);
+}
+
+void NativeFile::Close() {
+    if (fd_ < 0) return;
+    int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) throw IoError(Text("ファイルに書き込めません:"), name_, errno);
+}

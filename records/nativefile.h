@@ -1,0 +1,31 @@
+// Low-level file access under CP932 file names, shared by the file helpers of this library.
+#pragma once
+
+#include <string>
+
+// The file system's (UTF-8) spelling of a CP932 file name.
+std::string NativeName(const std::string& fileName);
+
+// An open file descriptor that is closed on every path out of its scope.
+class NativeFile {
+  public:
+    // Opens `fileName` with the open(2) flags given; raises the platform's input/output error.
+    NativeFile(const std::string& fileName, int flags);
+    ~NativeFile();
+    NativeFile(const NativeFile&) = delete;
+    NativeFile& operator=(const NativeFile&) = delete;
+
+    int Descriptor() const { return fd_; }
+    // Writes every byte of `bytes`, resuming after partial writes.
+    void WriteAll(const std::string& bytes);
+    // Reads exactly `count` bytes; a file that ends earlier is an input/output error.
+    std::string ReadExactly(std::size_t count);
+    // Forces the contents to the disk, so that a later rename never exposes an unwritten file.
+    void Sync();
+    // Closes now and reports a failed close, which can be the first sign of a lost write.
+    void Close();
+
+  private:
+    std::string name_;
+    int fd_;
+};

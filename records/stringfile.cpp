@@ -1,0 +1,65 @@
+// The string-file helpers over the file system.
+#include "records/stringfile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "platform/cp932.h"
+#include "platform/exception.h"
+#include "records/nativefile.h"
+
+namespace {
+std::string Text(const char* utf8) { return ToCp932(QString::fromUtf8(utf8)); }
+
+// The folder part of a file name: up to its last "/", keeping the "/" only for the root.
+std::string FolderPart(const std::string& fileName) {
+    std::size_t slash = fileName.rfind('/');
+    if (slash == std::string::npos) return {};
+    return slash == 0 ? std::string("/") : fileName.substr(0, slash);
+}
+
+void EnsureFolder(const std::string& folder) {
+    if (folder.empty()) return;
+    const std::filesystem::path native(NativeName(folder));
+    std::error_code error;
+    if (std::filesystem::is_directory(native, error)) return;
+    std::filesystem::create_directories(native, error);
+    if (error || !std::filesystem::is_directory(native, error)) {
+        throw Exception(Text("ディレクトリ") + folder + Text("が作れません。"));
+    }
+}
+}  // namespace
+
+void FindFile(const std::string& fileName, TSearchRec& rec) {
+    struct stat info {};
+    if (::stat(NativeName(fileName).c_str(), &info) != 0) {
+        throw Exception(fileName + Text("の情報の取得に失敗しました。"));
+    }
+    rec.Size = static_cast<int64_t>(info.st_size);
+    rec.Time = static_cast<int64_t>(info.st_mtime);
+    rec.Directory = S_ISDIR(info.st_mode);
+    std::size_t slash = fileName.rfind('/');
+    rec.Name = slash == std::string::npos ? fileName : fileName.substr(slash + 1);
+}
+
+void LoadStringFromFile(const std::string& fileName, std::string& text) {
+    TSearchRec rec{};
+    FindFile(fileName, rec);
+    if (rec.Size == 0) {
+        text.clear();
+        return;
+    }
+    NativeFile file(fileName, O_RDONLY);
+    text = file.ReadExactly(static_cast<std::size_t>(rec.Size));
+    file.Close();
+}
+
+void SaveStringToFile(const std::string& fileName, const std::string& text) {
+    EnsureFolder(FolderPart(fileName));
+    NativeFile file(fileName, O_WRONLY | O_CREAT | O_TRUNC);
+    file.WriteAll(text);
+    file.Close();
+}

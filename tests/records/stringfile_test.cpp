@@ -1,0 +1,111 @@
+// The string-file helpers write and read files byte for byte under CP932 names.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/cp932.h"
+#include "platform/exception.h"
+#include "records/stringfile.h"
+#include "tests/support/testsupport.h"
+
+namespace {
+std::string Cp932Path(const QTemporaryDir& dir, const char* utf8Name) {
+    return ToCp932(dir.path()) + "/" + Sjis(utf8Name);
+}
+
+std::string AllByteValues() {
+    std::string bytes;
+    for (int i = 0; i < 256; ++i) bytes.push_back(static_cast<char>(i));
+    return bytes + bytes;
+}
+
+std::string MessageOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Exception& error) {
+        return error.what();
+    }
+    return "(nothing raised)";
+}
+}  // namespace
+
+// Saving then loading gives back exactly the bytes saved, with nothing added.
+TEST(RecordsStringFile, RoundTripsExactBytes) {
+    QTemporaryDir dir;
+    const std::vector<std::string> texts = {"", "abc", AllByteValues(), Sjis("ﾏﾃｨｰﾆ\r\n")};
+    for (const auto& text : texts) {
+        const std::string name = Cp932Path(dir, "カクテル.dat");
+        SaveStringToFile(name, text);
+        EXPECT_EQ(ReadFileBytes(FromCp932(name)), text);
+        std::string loaded = "stale";
+        LoadStringFromFile(name, loaded);
+        EXPECT_EQ(loaded, text);
+    }
+}
+
+// Saving over a longer file leaves only the new text.
+TEST(RecordsStringFile, SaveReplacesTheWholeContents) {
+    QTemporaryDir dir;
+    const std::string name = Cp932Path(dir, "_temp.dat");
+    SaveStringToFile(name, std::string(1000, 'x'));
+    SaveStringToFile(name, "ab");
+    EXPECT_EQ(ReadFileBytes(FromCp932(name)), "ab");
+}
+
+// Missing folders and their parents are made; a folder that cannot be made is named in the error.
+TEST(RecordsStringFile, SaveCreatesMissingFoldersOrSaysWhichCannotBeMade) {
+    QTemporaryDir dir;
+    const std::string deep = Cp932Path(dir, "新/a/b/file.txt");
+    SaveStringToFile(deep, "abc");
+    EXPECT_EQ(ReadFileBytes(FromCp932(deep)), "abc");
+
+    // A regular file where a folder should be stops even the superuser.
+    const std::string blocker = Cp932Path(dir, "plain");
+    SaveStringToFile(blocker, "x");
+    const std::string folder = blocker + "/sub";
+    EXPECT_EQ(MessageOf([&] { SaveStringToFile(folder + "/f.txt", "abc"); }),
+              Sjis("ディレクトリ") + folder + Sjis("が作れません。"));
+}
+
+// A file that cannot be created is the platform's input/output error, not the folder message.
+TEST(RecordsStringFile, UncreatableFileIsAnInOutError) {
+    QTemporaryDir dir;
+    const std::string name = Cp932Path(dir, "taken");
+    QDir(dir.path()).mkdir(QStringLiteral("taken"));
+    EXPECT_THROW(SaveStringToFile(name, "abc"), EInOutError);
+}
+
+// A missing file is reported by name; a 0-byte file loads as the empty text.
+TEST(RecordsStringFile, LoadReportsMissingFileAndAcceptsEmptyOne) {
+    QTemporaryDir dir;
+    const std::string missing = Cp932Path(dir, "無い.dat");
+    std::string text;
+    EXPECT_EQ(MessageOf([&] { LoadStringFromFile(missing, text); }),
+              missing + Sjis("の情報の取得に失敗しました。"));
+
+    const std::string empty = Cp932Path(dir, "empty.dat");
+    WriteFileBytes(FromCp932(empty), "");
+    text = "stale";
+    LoadStringFromFile(empty, text);
+    EXPECT_EQ(text, "");
+}
+
+// The directory entry carries the size and the entry's own name; folders are found too.
+TEST(RecordsStringFile, FindFileDescribesTheEntry) {
+    QTemporaryDir dir;
+    const std::string name = Cp932Path(dir, "ジン.ico");
+    WriteFileBytes(FromCp932(name), "12345");
+    TSearchRec rec{};
+    FindFile(name, rec);
+    EXPECT_EQ(rec.Size, 5);
+    EXPECT_EQ(rec.Name, Sjis("ジン.ico"));
+    EXPECT_FALSE(rec.Directory);
+
+    FindFile(ToCp932(dir.path()), rec);
+    EXPECT_TRUE(rec.Directory);
+    // Reading a folder as a text fails instead of passing for an empty file.
+    std::string text;
+    EXPECT_THROW(LoadStringFromFile(ToCp932(dir.path()), text), EInOutError);
+}
