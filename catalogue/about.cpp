@@ -1,0 +1,99 @@
+// The about box's look, its random cocktail and its clicks.
+#include "catalogue/about.h"
+
+#include <QMouseEvent>
+
+#include "catalogue/cocktaildb.h"
+#include "catalogue/cocktailicon.h"
+#include "platform/cp932.h"
+#include "platform/fonts.h"
+#include "platform/modal.h"
+#include "platform/random.h"
+#include "platform/shell.h"
+#include "resources/resources.h"
+
+const std::string TAbout::MakerPage = "http://quillmoor.example/";
+const std::string TAbout::MakerMail = "bartendam@quillmoor.example";
+const std::string TAbout::IconPage = "http://quillmoor.example/bartendam/";
+
+namespace {
+const QString kTitlePicture = QStringLiteral(":/images/title.png");
+
+bool IsLeftReleaseInside(QObject* watched, QEvent* event) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    auto* widget = static_cast<QWidget*>(watched);
+    return mouse->button() == Qt::LeftButton &&
+           widget->rect().contains(mouse->position().toPoint());
+}
+}  // namespace
+
+TAbout::TAbout(const std::vector<std::string>& catalogueList, const std::string& appFolder,
+               QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+    setupUi(this);
+    ApplyLook();
+    for (QObject* child : children()) {
+        if (child->isWidgetType()) child->installEventFilter(this);
+    }
+    DrawCocktail(catalogueList, appFolder);
+}
+
+void TAbout::ApplyLook() {
+    setFixedSize(321, 213);
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPixelSize(11);
+    setFont(arial);
+    setStyleSheet(QStringLiteral("QLabel { color: white; background: transparent; }"));
+    const QFont gothic = JapaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), 12);
+    for (QLabel* label : {Label6, Label1, Label7, Label8}) label->setFont(gothic);
+    const QString link = QStringLiteral("color: %1; text-decoration: underline;");
+    Label7->setStyleSheet(link.arg(QStringLiteral("#0000ff")));
+    // The maker's two links share one colour: red 128, green 128, blue 192.
+    Label3->setStyleSheet(link.arg(QStringLiteral("#8080c0")));
+    Label4->setStyleSheet(link.arg(QStringLiteral("#8080c0")));
+    // The credit line reads as one sentence whatever the fonts' widths.
+    Label1->adjustSize();
+    Label7->adjustSize();
+    Label8->adjustSize();
+    Label7->move(Label1->geometry().right() + 1, Label1->y());
+    Label8->move(Label7->geometry().right() + 1, Label1->y());
+    if (HasResource(kTitlePicture)) Image1->setPixmap(QPixmap(kTitlePicture));
+}
+
+void TAbout::DrawCocktail(const std::vector<std::string>& catalogueList,
+                          const std::string& appFolder) {
+    if (catalogueList.empty()) return;
+    Randomize();
+    const std::string& entry =
+        catalogueList[static_cast<size_t>(Random(static_cast<int>(catalogueList.size())))];
+    imgPerfume->setPixmap(QPixmap::fromImage(LoadCocktailIcon(appFolder, entry)));
+    imgPerfume->setToolTip(FromCp932(NameWithoutExtension(entry)));
+}
+
+// Any button released anywhere on the box closes it, except on the maker's two links; the icon
+// credit opens its page first and then closes too.
+bool TAbout::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonRelease) return QDialog::eventFilter(watched, event);
+    const bool click = IsLeftReleaseInside(watched, event);
+    if (watched == Label3 || watched == Label4) {
+        if (click) (watched == Label3 ? Label3Click() : Label4Click());
+        return true;
+    }
+    if (watched == Label7 && click) Label7Click();
+    Shape1MouseUp();
+    return true;
+}
+
+void TAbout::Shape1MouseUp() { accept(); }
+
+void TAbout::Label3Click() { ShellOpen(MakerPage); }
+
+void TAbout::Label4Click() { ShellOpen("mailto:" + MakerMail); }
+
+void TAbout::Label7Click() { ShellOpen(IconPage); }
+
+void ShowAbout(const std::vector<std::string>& catalogueList, const std::string& appFolder,
+               QWidget* parent) {
+    TAbout about(catalogueList, appFolder, parent);
+    ExecModal(about);
+}

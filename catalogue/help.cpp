@@ -1,0 +1,33 @@
+// The help launcher over the help viewer seam and the program's own help window.
+#include "catalogue/help.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include "catalogue/helpfile.h"
+#include "catalogue/helpwindow.h"
+#include "platform/cp932.h"
+#include "platform/exception.h"
+#include "platform/helpviewer.h"
+#include "platform/modal.h"
+#include "platform/msgbox.h"
+
+void Helper(const std::string& appFolder, int context) {
+    const std::string helpFile = appFolder + "cocktail.hlp";
+    // A folder of that name is no help file.
+    if (!QFileInfo(FromCp932(helpFile)).isFile()) {
+        InformationBox(ToCp932(QStringLiteral("ヘルプファイル『cocktail.hlp』が見つかりません。")),
+                       ApplicationTitle());
+        return;
+    }
+    ShowHelpTopic(helpFile, context, &ShowHelpWindow);
+}
+
+void ShowHelpWindow(const std::string& helpFile, int context) {
+    std::vector<HelpTopic> topics = LoadHelpFile(helpFile);
+    if (topics.empty()) {
+        throw Exception(helpFile + ToCp932(QStringLiteral(" にはヘルプのトピックがありません。")));
+    }
+    THelp window(std::move(topics), context, QApplication::activeWindow());
+    ExecModal(window);
+}

@@ -1,0 +1,12 @@
+// The help launcher: shows a topic of the help file cocktail.hlp in the program's folder.
+#pragma once
+
+#include <string>
+
+// Shows topic `context` (4 for the ranking dialog, 5 for the settings dialog) of
+// appFolder + "cocktail.hlp" (CP932, appFolder ending in "/"); without that file, says so in an
+// information box and does nothing else.
+void Helper(const std::string& appFolder, int context);
+
+// The program's own help viewer: the help window, shown modally over the active window.
+void ShowHelpWindow(const std::string& helpFile, int context);

@@ -1,0 +1,97 @@
+// Reading the help file: topic headers and texts, byte by byte on CP932 lines.
+#include "catalogue/helpfile.h"
+
+#include <QFile>
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+#include "platform/cp932.h"
+#include "platform/exception.h"
+
+namespace {
+const std::string kHeaderStart = "[topic ";
+// More digits could not be an int; such a line is text.
+constexpr size_t kMaxContextDigits = 9;
+
+std::vector<std::string> SplitLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(line);
+            line.clear();
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        } else {
+            line += c;
+        }
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+// A header line gives its topic (without text); any other line gives false.
+bool ParseHeader(const std::string& line, HelpTopic& topic) {
+    if (line.compare(0, kHeaderStart.size(), kHeaderStart) != 0) return false;
+    size_t pos = kHeaderStart.size();
+    const size_t digitsStart = pos;
+    while (pos < line.size() && line[pos] >= '0' && line[pos] <= '9') ++pos;
+    const size_t digits = pos - digitsStart;
+    if (digits == 0 || digits > kMaxContextDigits || pos >= line.size() || line[pos] != ']') {
+        return false;
+    }
+    topic.Context = std::stoi(line.substr(digitsStart, digits));
+    ++pos;
+    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
+    topic.Title = line.substr(pos);
+    return true;
+}
+
+void FinishTopic(HelpTopic& topic, std::vector<std::string>& textLines) {
+    while (!textLines.empty() && textLines.back().empty()) textLines.pop_back();
+    for (size_t i = 0; i < textLines.size(); ++i) {
+        if (i > 0) topic.Text += '\n';
+        topic.Text += textLines[i];
+    }
+    textLines.clear();
+}
+}  // namespace
+
+std::vector<HelpTopic> ParseHelpFile(const std::string& bytes) {
+    std::vector<HelpTopic> topics;
+    std::vector<std::string> textLines;
+    for (const std::string& line : SplitLines(bytes)) {
+        HelpTopic header;
+        if (ParseHeader(line, header)) {
+            if (!topics.empty()) FinishTopic(topics.back(), textLines);
+            topics.push_back(header);
+            textLines.clear();
+        } else if (!topics.empty()) {
+            textLines.push_back(line);
+        }
+    }
+    if (!topics.empty()) FinishTopic(topics.back(), textLines);
+    return topics;
+}
+
+std::vector<HelpTopic> LoadHelpFile(const std::string& fileName) {
+    const QByteArray nativeName = QFile::encodeName(FromCp932(fileName));
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(nativeName.constData(), "rb"),
+                                               &std::fclose);
+    if (!file) throw IoError("open", fileName, errno);
+    std::string bytes;
+    char buffer[4096];
+    size_t count;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+        bytes.append(buffer, count);
+    if (std::ferror(file.get())) throw IoError("read", fileName, errno);
+    return ParseHelpFile(bytes);
+}
+
+int FindHelpTopic(const std::vector<HelpTopic>& topics, int context) {
+    for (size_t i = 0; i < topics.size(); ++i) {
+        if (topics[i].Context == context) return static_cast<int>(i);
+    }
+    return -1;
+}

@@ -1,0 +1,41 @@
+// The cocktail database browser: every cocktail picture, listed by the initial kana of its name,
+// by all, or by a text the name contains, in icon or list view.
+#pragma once
+
+#include <QDialog>
+#include <string>
+#include <vector>
+
+#include "catalogue/imagelist.h"
+#include "ui_pdb.h"
+
+class TPDB : public QDialog, public Ui::TPDB {
+  public:
+    // The item data role holding an item's picture index in imlDB.
+    static constexpr int ImageIndexRole = Qt::UserRole;
+
+    // Keeps references to the main window's catalogue (CP932 file names, reordered in place by
+    // each game start) and its folder (CP932, ending in "/").
+    TPDB(const std::vector<std::string>& catalogueList, const std::string& appFolder,
+         QWidget* parent = nullptr);
+
+    TImageList imlDB;
+
+    // Rebuilds the list for `filter` (CP932); an empty filter leaves everything as it was. An icon
+    // that cannot be read stops the rebuild there and raises; the items before it stay.
+    void SetcocktailDB(const std::string& filter);
+
+    void cmbSearchChange();
+    void spdvslistClick(QObject* sender);
+    void pnlPosClick();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    bool txtPosKeyPress(QEvent* event);
+    void SetIconView(bool icons);
+
+    const std::vector<std::string>& catalogueList_;
+    std::string appFolder_;
+};
