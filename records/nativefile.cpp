@@ -2,6 +2,7 @@
 #include "records/nativefile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -50,6 +51,16 @@ std::string NativeFile::ReadExactly(std::size_t count) {
         done += static_cast<std::size_t>(n);
     }
     return bytes;
+}
+
+std::optional<char> NativeFile::LastByte() {
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0) throw IoError(Text("ファイルを読み込めません:"), name_, errno);
+    if (info.st_size == 0) return std::nullopt;
+    char last = 0;
+    ssize_t n = ::pread(fd_, &last, 1, info.st_size - 1);
+    if (n != 1) throw IoError(Text("ファイルを読み込めません:"), name_, n < 0 ? errno : EIO);
+    return last;
 }
 
 void NativeFile::Sync() {

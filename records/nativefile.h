@@ -1,6 +1,7 @@
 // Low-level file access under CP932 file names, shared by the file helpers of this library.
 #pragma once
 
+#include <optional>
 #include <string>
 
 // The file system's (UTF-8) spelling of a CP932 file name.
@@ -20,6 +21,8 @@ class NativeFile {
     void WriteAll(const std::string& bytes);
     // Reads exactly `count` bytes; a file that ends earlier is an input/output error.
     std::string ReadExactly(std::size_t count);
+    // The file's last byte, or nothing for an empty file.
+    std::optional<char> LastByte();
     // Forces the contents to the disk, so that a later rename never exposes an unwritten file.
     void Sync();
     // Closes now and reports a failed close, which can be the first sign of a lost write.

@@ -1,0 +1,11 @@
+// The character a key press types, as the dialogs' key handlers judge it.
+#pragma once
+
+class QKeyEvent;
+
+// The typed character: Backspace is 8, Enter 13, Esc 27, Ctrl with a letter its control code, a
+// printable key its character. Keys that type nothing (Delete, arrows, Home, End, Tab, function
+// keys, Alt combinations) give 0 and are never filtered.
+char16_t TypedCharacter(const QKeyEvent& event);
+
+inline bool IsDigitCharacter(char16_t c) { return c >= u'0' && c <= u'9'; }

@@ -1,0 +1,18 @@
+// The score log log.dat: one checksummed record per saved game, only ever appended.
+#pragma once
+
+#include <string>
+
+// The record "Questions,Score,Time,Correct,Combo,Check" of the given field texts (CP932), where
+// Check is the checksum of everything up to and including the fifth comma.
+std::string MakeRecord(const std::string& questions, const std::string& score,
+                       const std::string& time, const std::string& correct,
+                       const std::string& combo);
+
+// Appends `record` and CR LF to the log at `path`, creating the file on first use. A log whose
+// last line lacks its line end gets one first, so that the record stands on a line of its own.
+void AppendRecord(const std::string& path, const std::string& record);
+
+// True when the text after the line's last comma is exactly the decimal checksum of the text up
+// to and including that comma.
+bool IsValidRecord(const std::string& line);
