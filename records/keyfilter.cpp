@@ -6,7 +6,6 @@
 char16_t TypedCharacter(const QKeyEvent& event) {
     const int key = event.key();
     const Qt::KeyboardModifiers mods = event.modifiers();
-    if (mods & Qt::AltModifier) return 0;  // accelerators, not characters
     switch (key) {
         case Qt::Key_Backspace:
             return 8;

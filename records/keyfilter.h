@@ -4,8 +4,9 @@
 class QKeyEvent;
 
 // The typed character: Backspace is 8, Enter 13, Esc 27, Ctrl with a letter its control code, a
-// printable key its character. Keys that type nothing (Delete, arrows, Home, End, Tab, function
-// keys, Alt combinations) give 0 and are never filtered.
+// printable key its character, with Alt too (an edit would insert it; accelerators are handled
+// before any key press). Keys that type nothing (Delete, arrows, Home, End, Tab, function keys)
+// give 0 and are never filtered.
 char16_t TypedCharacter(const QKeyEvent& event);
 
 inline bool IsDigitCharacter(char16_t c) { return c >= u'0' && c <= u'9'; }

@@ -23,11 +23,11 @@ void LoadSettings(const std::string& path, TSetting& setting,
         fields[i](FromCp932((*lines)[i]));
     }
     if (lines->size() < SettingsLineCount) {
-        throw Exception(
-            path + ToCp932(QStringLiteral(
-                               "の行が足りません（%1行のうち%2行）。残りの設定は既定値のままです。")
-                               .arg(SettingsLineCount)
-                               .arg(lines->size())));
+        // Lines it has are in use already; the player learns why the others show defaults.
+        throw Exception(path + ToCp932(QStringLiteral("は%1行しかありません（%2行必要です）。"
+                                                      "残りの設定は既定値のままです。")
+                                           .arg(lines->size())
+                                           .arg(SettingsLineCount)));
     }
     const std::string& count = (*lines)[5];
     if (count != "0") checkMenuItem("mnu" + count);

@@ -9,6 +9,7 @@
 
 #include "platform/cp932.h"
 #include "records/gameresult.h"
+#include "tests/records/qtprint.h"
 #include "tests/support/testsupport.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include "platform/exception.h"
 #include "records/setting.h"
 #include "records/settingsio.h"
+#include "tests/records/qtprint.h"
 #include "tests/support/testsupport.h"
 
 namespace {
@@ -219,6 +220,14 @@ TEST(RecordsSetting, KeyFiltersOfBothComboBoxes) {
              TypeText(c, "250");
          },
          "250"},
+        {"alt with a letter", true,
+         [](QComboBox* c) { QTest::keyClick(c, Qt::Key_A, Qt::AltModifier); }, "3000"},
+        {"ctrl with a letter", false,
+         [](QComboBox* c) {
+             c->lineEdit()->selectAll();
+             QTest::keyClick(c, Qt::Key_X, Qt::ControlModifier);
+         },
+         "1000"},
         {"enter adds no item", true, [](QComboBox* c) { QTest::keyClick(c, Qt::Key_Return); },
          "3000"},
         {"list choice", true, [](QComboBox* c) { QTest::keyClick(c, Qt::Key_Down); }, "3500"},
