@@ -1,0 +1,208 @@
+// The FTP client's control connection: replies, log-in, commands and log-out.
+#include "net/ftpclient.h"
+
+#include <chrono>
+
+namespace {
+// A multi-line reply that grows beyond this is not going to end.
+constexpr size_t MaxReplyBytes = 1 << 20;
+
+int64_t NowMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+}  // namespace
+
+TFtpClient::TFtpClient(QObject* owner) : TSocket(owner) {
+    SetPort(21);
+    DataArrivalHandler = [](QObject*) {};
+}
+
+TFtpClient::~TFtpClient() {
+    // No "QUIT": the control socket lingers for 0 seconds, so the server sees a reset.
+    Destroying = true;
+    Cancel();
+    Abort();
+}
+
+std::string TFtpClient::NthField(const std::string& Text, char Delimiter, int N) {
+    size_t start = 0;
+    for (int field = 1; field < N; ++field) {
+        size_t next = Text.find(Delimiter, start);
+        if (next == std::string::npos) return "";
+        start = next + 1;
+    }
+    if (N < 1 || start > Text.size()) return "";
+    size_t end = Text.find(Delimiter, start);
+    return Text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+std::vector<std::string> TFtpClient::ReadReplyLines(std::string Line) {
+    std::vector<std::string> lines;
+    size_t size = 0;
+    int64_t start = NowMs();
+    while (!Line.empty() && (Line[0] == ' ' || (Line.size() >= 4 && Line[3] == '-'))) {
+        Line = ReadLn();
+        if (!Line.empty()) ReportStatus(1, Line);
+        lines.push_back(Line);
+        size += Line.size();
+        // Each line has its own time-out; these bound a server that keeps the reply going.
+        if (size > MaxReplyBytes) throw ESockError("Reply Too Long");
+        if (TimeOut() > 0 && NowMs() - start > TimeOut()) throw ESockError("Reply Timed Out");
+    }
+    return lines;
+}
+
+std::string TFtpClient::Transaction(const std::string& Command) {
+    std::string first = TSocket::Transaction(Command);
+    ReadReplyLines(first);
+    return first;
+}
+
+std::string TFtpClient::Exchange(const std::string& command) {
+    std::string reply = Transaction(command);
+    // The server went away instead of answering; that is never a success.
+    if (reply.empty()) throw ESockError("Connection Closed By Server");
+    return reply;
+}
+
+void TFtpClient::CheckLogInReply(const std::string& reply) {
+    if (ReplyNumber <= 400 || ReplyNumber >= 600) return;
+    if (OnConnectionFailed) OnConnectionFailed(this);
+    throw FTPException(reply);
+}
+
+void TFtpClient::Connect() {
+    Canceled = false;
+    if (Connected) return;
+    ClearInput();
+    TSocket::Connect();
+    try {
+        LogIn();
+    } catch (...) {
+        try {
+            Disconnect();
+        } catch (const FTPException&) {
+            throw;
+        } catch (const ESockError&) {
+            // The server is gone; the log-in's own failure tells more than the clean-up's.
+        }
+        ReportStatus(1, "Disconnected");
+        throw;
+    }
+}
+
+void TFtpClient::LogIn() {
+    std::vector<std::string> greeting = ReadReplyLines(" ");
+    if (greeting.empty() || greeting.front().empty())
+        throw ESockError("Connection Closed By Server");
+    if (ReplyCode(greeting.front()) > 400) {
+        if (OnConnectionFailed) OnConnectionFailed(this);
+        throw FTPException(greeting.front());
+    }
+    if (fwAuthenticate_) {
+        CheckLogInReply(Exchange("USER " + fwUserId_));
+        if (ReplyNumber == 331) {
+            ReportStatus(1, "PASS ");
+            CheckLogInReply(Exchange("PASS " + fwPassword_));
+        }
+    }
+    if ((userId_.empty() || password_.empty()) && OnAuthenticationNeeded) {
+        bool handled = false;
+        OnAuthenticationNeeded(handled);
+    }
+    if (!Proxy().empty()) {
+        switch (firewallType_) {
+            case FTUser:
+                Exchange("USER " + userId_ + "@" + Host());
+                break;
+            case FtOpen:
+                Exchange("OPEN " + Host());
+                break;
+            case FtSite:
+                Exchange("SITE " + Host());
+                break;
+        }
+    }
+    if (Proxy().empty() || firewallType_ != FTUser) {
+        ReportStatus(1, "USER " + userId_);
+        CheckLogInReply(Exchange("USER " + userId_));
+    }
+    if (ReplyNumber == 331) {
+        // The password itself never goes into the trace.
+        ReportStatus(1, "PASS ");
+        CheckLogInReply(Exchange("PASS " + password_));
+    }
+    if (OnConnect) OnConnect(this);
+}
+
+void TFtpClient::Disconnect() {
+    Canceled = false;
+    if (!Connected) return;
+    ReportStatus(1, "QUIT");
+    vendor_ = 2411;
+    if (DataAvailable()) Read(0);
+    std::string reply;
+    try {
+        reply = Transaction("QUIT");
+    } catch (...) {
+        TSocket::Disconnect();
+        throw;
+    }
+    int16_t code = ReplyNumber;
+    TSocket::Disconnect();
+    if (code > 300 && code < 600) throw FTPException(reply);
+}
+
+void TFtpClient::Abort() {
+    if (DataConnection) DataConnection->Cancel();
+}
+
+void TFtpClient::Fail(const std::string& reply, TCmdType kind) {
+    bool handled = false;
+    if (OnFailure) OnFailure(handled, kind);
+    if (!handled) throw FTPException(reply);
+}
+
+void TFtpClient::RunCommand(const std::string& Command) {
+    TCmdType kind = CtOther;
+    std::string word = NthField(Command, ' ', 1) + " ";
+    if (word == "CWD ")
+        kind = CtCwd;
+    else if (word == "DELE ")
+        kind = CtDele;
+    else if (word == "MKD ")
+        kind = CtMkd;
+    else if (word == "RMD ")
+        kind = CtRmd;
+    else if (Command == "PWD")
+        kind = CtPwd;
+    Canceled = false;
+    CheckConnection();
+    ReportStatus(1, Command);
+    if (DataAvailable()) Read(0);
+    std::string reply = Exchange(Command);
+    if (ReplyNumber >= 400 && ReplyNumber <= 599) {
+        if (ReplyNumber <= 502 && ReplyNumber >= 500 && OnUnSupportedFunction)
+            OnUnSupportedFunction(kind);
+        Fail(reply, kind);
+        return;
+    }
+    if (OnSuccess) OnSuccess(kind);
+}
+
+void TFtpClient::SetTransferType(int Kind) {
+    switch (Kind) {
+        case 1:
+            RunCommand("TYPE A");
+            break;
+        case 2:
+            RunCommand("TYPE I");
+            break;
+        case 3:
+            RunCommand("TYPE L 8");
+            break;
+        default:
+            break;
+    }
+}

@@ -1,0 +1,151 @@
+// The FTP client's upload: a passive or active data connection, "APPE ", the file's bytes and the
+// completion reply.
+#include <sys/stat.h>
+
+#include <QFile>
+#include <chrono>
+
+#include "net/ftpclient.h"
+#include "net/winsock.h"
+#include "platform/cp932.h"
+
+namespace {
+
+int64_t NowMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+// A field of the "PASV" reply: one to three decimal digits, 0 to 255, blanks around allowed.
+int PassiveByte(std::string field, const std::string& reply) {
+    while (!field.empty() && field.front() == ' ') field.erase(0, 1);
+    while (!field.empty() && field.back() == ' ') field.pop_back();
+    bool digits = !field.empty() && field.size() <= 3 &&
+                  field.find_first_not_of("0123456789") == std::string::npos;
+    int value = digits ? std::stoi(field) : 256;
+    if (value > 255) {
+        std::string shown = reply.substr(0, reply.find_first_of("\r\n"));
+        throw ESockError("Invalid Passive Mode Reply: " + shown);
+    }
+    return value;
+}
+
+bool Failing(int code) { return code >= 400 && code <= 599; }
+
+}  // namespace
+
+void TFtpClient::AppendUpload(const std::string& LocalFile, const std::string& RemoteFile) {
+    Canceled = false;
+    CheckConnection();
+    if (DataAvailable()) Read(0);
+    DataConnection = std::make_unique<TSocket>();
+    struct Release {
+        std::unique_ptr<TSocket>& connection;
+        ~Release() { connection.reset(); }
+    } release{DataConnection};
+    DataConnection->SetTimeOut(TimeOut());
+    struct stat info {};
+    if (stat(QFile::encodeName(FromCp932(LocalFile)).constData(), &info) != 0)
+        throw IoError("open", LocalFile, errno);
+    BytesTotal = info.st_size;
+    if (OnPacketSent) DataConnection->OnPacketSent = OnPacketSent;
+    bool success = UploadSteps(LocalFile, RemoteFile);
+    DataConnection.reset();
+    if (success && OnSuccess) OnSuccess(CtAppe);
+}
+
+bool TFtpClient::UploadSteps(const std::string& localFile, const std::string& remoteFile) {
+    if (!OpenDataConnection()) return false;
+    std::string name = localFile.substr(localFile.rfind('/') + 1);
+    ReportStatus(1, "APPE " + (remoteFile.empty() ? localFile : remoteFile));
+    std::string reply = Exchange("APPE " + (remoteFile.empty() ? name : remoteFile));
+    if (ReplyNumber > 300 && ReplyNumber < 600) {
+        if (ReplyNumber >= 500 && ReplyNumber <= 502 && OnUnSupportedFunction)
+            OnUnSupportedFunction(CtAppe);
+        Fail(reply, CtAppe);
+        return false;
+    }
+    if (!passive_) {
+        if (!AwaitDataConnection()) return false;
+        uint16_t accepted = DataConnection->Accept();
+        SockClose(DataConnection->SocketHandle);
+        DataConnection->SocketHandle = accepted;
+    }
+    if (OnTransactionStart) OnTransactionStart(this);
+    // A cancel during the exchange so far must not end in a reported success without the data.
+    if (Canceled) {
+        Canceled = false;
+        throw EAbortError("Upload Canceled");
+    }
+    DataConnection->SendFile(localFile);
+    if (OnTransactionStop) OnTransactionStop(this);
+    // Without linger the close is graceful, and the server receives every byte.
+    SockSetLinger(DataConnection->SocketHandle, false, 0);
+    DataConnection->CloseSocket();
+    return ReadCompletion();
+}
+
+bool TFtpClient::OpenDataConnection() {
+    if (passive_) {
+        std::string reply = Exchange("PASV");
+        if (ReplyNumber >= 500) {
+            Fail(reply, CtAppe);
+            return false;
+        }
+        std::string low = NthField(reply, ',', 6);
+        low = low.substr(0, low.find(')'));
+        int port = PassiveByte(NthField(reply, ',', 5), reply) * 256 + PassiveByte(low, reply);
+        if (port == 0) throw ESockError("Invalid Passive Mode Reply: port 0");
+        DataConnection->SetPort(port);
+        // The address in the reply is not trusted: the data goes to the server we logged in to.
+        DataConnection->SetHost(Host());
+        DataConnection->Connect();
+        return true;
+    }
+    DataConnection->SetPort(0);
+    DataConnection->Listen(true);
+    std::string reply = Exchange("PORT " + LocalAddressText() + DataConnection->LocalPortText());
+    if (ReplyNumber > 300 && ReplyNumber < 600) {
+        Fail(reply, CtAppe);
+        return false;
+    }
+    return true;
+}
+
+bool TFtpClient::AwaitDataConnection() {
+    // Some servers connect while they handle "PORT ", others only after "APPE "; one that cannot
+    // connect says so on the control connection instead (425, 426).
+    int64_t start = NowMs();
+    while (!DataConnection->WaitDone) {
+        if (Canceled) {
+            Canceled = false;
+            throw EAbortError("Upload Canceled");
+        }
+        if (InputWaiting()) {
+            std::string reply = ReadLn();
+            if (reply.empty()) throw ESockError("Connection Closed By Server");
+            ReportStatus(1, reply);
+            ReadReplyLines(reply);
+            if (Failing(ReplyCode(reply))) {
+                Fail(reply, CtAppe);
+                return false;
+            }
+        }
+        if (TimeOut() > 0 && NowMs() - start >= TimeOut()) throw ESockError("Accepting Timed Out");
+        WaitPass(TWaitFor::Readable);
+    }
+    return true;
+}
+
+bool TFtpClient::ReadCompletion() {
+    std::string reply = ReadLn();
+    ReportStatus(1, reply);
+    ReadReplyLines(reply);
+    // A missing or failing completion reply means the server may not have stored the data.
+    if (reply.empty()) throw ESockError("Connection Closed By Server");
+    if (Failing(ReplyCode(reply))) {
+        Fail(reply, CtAppe);
+        return false;
+    }
+    return true;
+}

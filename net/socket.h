@@ -1,0 +1,161 @@
+// The event-driven TCP socket component: blocking-style look-up, connect, send, read and listen
+// operations that keep the user interface running while they wait, with a level-filtered trace.
+#pragma once
+
+#include <netinet/in.h>
+
+#include <QObject>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "net/threadtimer.h"
+#include "platform/exception.h"
+
+// A failure of the socket layer or of a socket operation.
+class ESockError : public Exception {
+  public:
+    using Exception::Exception;
+};
+
+// A socket operation ended by Cancel (or by the time-out through Abort).
+class EAbortError : public ESockError {
+  public:
+    using ESockError::ESockError;
+};
+
+using TNotifyEvent = std::function<void(QObject* Sender)>;
+using TOnErrorEvent =
+    std::function<void(QObject* Sender, uint16_t Errno, const std::string& Errmsg)>;
+using TOnHostResolved = std::function<void(QObject* Sender)>;
+using TOnStatus = std::function<void(QObject* Sender, const std::string& Status)>;
+using THandlerEvent = std::function<void(bool& Handled)>;
+
+class TSockWindow;
+
+class TSocket : public QObject {
+  public:
+    // Size of WorkBuffer without its spare bytes: the longest line, send and peek at once.
+    static constexpr int WorkBufferSize = 65536;
+    static constexpr int LookupBufferSize = 1024;
+
+    explicit TSocket(QObject* owner = nullptr);
+    ~TSocket() override;
+    TSocket(const TSocket&) = delete;
+    TSocket& operator=(const TSocket&) = delete;
+
+    const std::string& Host() const { return host_; }
+    void SetHost(const std::string& value) { host_ = value; }
+    int Port() const { return port_; }
+    void SetPort(int value) { port_ = value; }
+    int TimeOut() const { return timeOut_; }
+    // A negative time-out counts as none.
+    void SetTimeOut(int value) { timeOut_ = value < 0 ? 0 : value; }
+    int ReportLevel() const { return reportLevel_; }
+    void SetReportLevel(int value) { reportLevel_ = value; }
+    const std::string& Proxy() const { return proxy_; }
+    void SetProxy(const std::string& value) { proxy_ = value; }
+    int ProxyPort() const { return proxyPort_; }
+    void SetProxyPort(int value) { proxyPort_ = value; }
+
+    TNotifyEvent OnDisconnect;
+    TNotifyEvent OnConnect;
+    THandlerEvent OnInvalidHost;
+    TOnHostResolved OnHostResolved;
+    TOnStatus OnStatus;
+    TNotifyEvent OnConnectionFailed;
+    TOnErrorEvent OnError;
+    THandlerEvent OnConnectionRequired;
+    TNotifyEvent OnPacketRecvd;
+    TNotifyEvent OnPacketSent;
+
+    // Connections: look-up, connect, close.
+    virtual uint16_t Accept();
+    virtual void Connect();
+    virtual void Disconnect();
+    virtual std::string Transaction(const std::string& Command);
+    virtual void Abort();
+    void ResolveHost();
+    void Cancel();
+    void CheckConnection();
+    bool DataAvailable();
+    void ClearInput();
+    void CloseSocket();
+
+    // Tracing, errors and the time-out.
+    void ReportStatus(uint8_t Level, const std::string& Status);
+    std::string CheckSocketError(int Expected);
+    std::string LookupErrorMessage(int ErrorNo);
+    void TimerOn();
+    void TimerOff();
+    void TimerTriggered(QObject* Sender);
+
+    // Data: counts of 0 mean "up to the first zero byte" (SendBuffer) and "what is pending"
+    // (Read).
+    void SendBuffer(const char* Buffer, uint16_t Count);
+    void Write(const std::string& Text);
+    void Writeln(const std::string& Text);
+    std::string ReadLn();
+    std::string Read(uint16_t Count);
+    void SendFile(const std::string& FileName);
+    void Listen(bool UseDoneSignal);
+    std::string LocalAddressText();
+    std::string LocalPortText();
+
+    // The private notifications of the socket layer, on the user-interface thread.
+    void HandleSocketMessage(int Message, uint32_t LParam);
+
+    // The number made of a reply line's leading digits (at most 10); 0 when there is none or
+    // it does not fit 16 bits.
+    static int16_t ReplyCode(const std::string& Line);
+
+    // Components of the process that have started the socket layer.
+    static int WinsockUsers;
+    // The socket layer's start-up description; filled only by the process's first component.
+    std::vector<std::string> WinsockInfo;
+
+    std::vector<char> WorkBuffer;
+    std::vector<char> LookupBuffer;
+    uint16_t SocketHandle;
+    std::unique_ptr<TSockWindow> NotifyWindow;
+    std::unique_ptr<TThreadTimer> TimeoutTimer;
+    sockaddr_in RemoteAddress{};
+    bool Connected = false;
+    bool Canceled = false;
+    bool TimedOut = false;
+    bool LastEventOk = false;
+    bool WaitDone = false;
+    bool FinalClose = false;
+    bool Destroying = false;
+    int LastErrorNo = 0;
+    // The error number the last notification carried (a failed look-up's, for instance).
+    int LastEventError = 0;
+    std::string LastStatus;
+    int16_t ReplyNumber = 0;
+    std::string TransactionReply;
+    int64_t BytesSent = 0;
+    int64_t BytesTotal = 0;
+    TNotifyEvent DataArrivalHandler;
+    TNotifyEvent AcceptHandler;
+
+  protected:
+    // One pass of a cooperative wait: at most 2 ms asleep (less when the socket becomes ready),
+    // then the application's pending events.
+    enum class TWaitFor { Time, Readable, Writable };
+    void WaitPass(TWaitFor what);
+    // A one-byte peek without a trace: true when data, the peer's close or an error waits.
+    bool InputWaiting();
+
+  private:
+    void InitializeWinsock();
+    void RegisterSocket();
+
+    std::string host_;
+    int port_ = 0;
+    int timeOut_ = 0;
+    int reportLevel_ = 0;
+    std::string proxy_;
+    int proxyPort_ = 0;
+};
