@@ -9,7 +9,7 @@
 #include "platform/cp932.h"
 #include "platform/exception.h"
 #include "records/setting.h"
-#include "records/settingsio.h"
+#include "records/settingsfile.h"
 #include "tests/records/qtprint.h"
 #include "tests/support/testsupport.h"
 

@@ -1,12 +1,11 @@
 // The settings file's lines in the dialog's fields.
-#include "records/settingsio.h"
+#include "records/settingsfile.h"
 
 #include <array>
 
 #include "platform/cp932.h"
 #include "platform/exception.h"
 #include "records/setting.h"
-#include "records/settingsfile.h"
 
 void LoadSettings(const std::string& path, TSetting& setting,
                   const std::function<void(const std::string& itemName)>& checkMenuItem) {
