@@ -12,8 +12,13 @@
 #include "platform/exception.h"
 
 namespace {
-std::string Text(const char* utf8) { return ToCp932(QString::fromUtf8(utf8)); }
+constexpr const char* CannotCreate = "ファイルを作れません:";
+constexpr const char* CannotOpen = "ファイルを開けません:";
+constexpr const char* CannotRead = "ファイルを読み込めません:";
+constexpr const char* CannotWrite = "ファイルに書き込めません:";
 }  // namespace
+
+std::string Cp932Text(const char* utf8) { return ToCp932(QString::fromUtf8(utf8)); }
 
 std::string NativeName(const std::string& fileName) {
     return QFile::encodeName(FromCp932(fileName)).toStdString();
@@ -21,14 +26,15 @@ std::string NativeName(const std::string& fileName) {
 
 NativeFile::NativeFile(const std::string& fileName, int flags) : name_(fileName) {
     fd_ = ::open(NativeName(fileName).c_str(), flags | O_CLOEXEC, 0666);
-    if (fd_ < 0) {
-        const char* what = (flags & O_CREAT) ? "ファイルを作れません:" : "ファイルを開けません:";
-        throw IoError(Text(what), name_, errno);
-    }
+    if (fd_ < 0) Fail((flags & O_CREAT) ? CannotCreate : CannotOpen, errno);
 }
 
 NativeFile::~NativeFile() {
     if (fd_ >= 0) ::close(fd_);
+}
+
+void NativeFile::Fail(const char* what, int error) const {
+    throw IoError(Cp932Text(what), name_, error);
 }
 
 void NativeFile::WriteAll(const std::string& bytes) {
@@ -36,7 +42,7 @@ void NativeFile::WriteAll(const std::string& bytes) {
     while (done < bytes.size()) {
         ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) throw IoError(Text("ファイルに書き込めません:"), name_, n < 0 ? errno : EIO);
+        if (n <= 0) Fail(CannotWrite, n < 0 ? errno : EIO);
         done += static_cast<std::size_t>(n);
     }
 }
@@ -47,7 +53,7 @@ std::string NativeFile::ReadExactly(std::size_t count) {
     while (done < count) {
         ssize_t n = ::read(fd_, bytes.data() + done, count - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) throw IoError(Text("ファイルを読み込めません:"), name_, n < 0 ? errno : EIO);
+        if (n <= 0) Fail(CannotRead, n < 0 ? errno : EIO);
         done += static_cast<std::size_t>(n);
     }
     return bytes;
@@ -55,21 +61,21 @@ std::string NativeFile::ReadExactly(std::size_t count) {
 
 std::optional<char> NativeFile::LastByte() {
     struct stat info {};
-    if (::fstat(fd_, &info) != 0) throw IoError(Text("ファイルを読み込めません:"), name_, errno);
+    if (::fstat(fd_, &info) != 0) Fail(CannotRead, errno);
     if (info.st_size == 0) return std::nullopt;
     char last = 0;
     ssize_t n = ::pread(fd_, &last, 1, info.st_size - 1);
-    if (n != 1) throw IoError(Text("ファイルを読み込めません:"), name_, n < 0 ? errno : EIO);
+    if (n != 1) Fail(CannotRead, n < 0 ? errno : EIO);
     return last;
 }
 
 void NativeFile::Sync() {
-    if (::fsync(fd_) != 0) throw IoError(Text("ファイルに書き込めません:"), name_, errno);
+    if (::fsync(fd_) != 0) Fail(CannotWrite, errno);
 }
 
 void NativeFile::Close() {
     if (fd_ < 0) return;
     int fd = fd_;
     fd_ = -1;
-    if (::close(fd) != 0) throw IoError(Text("ファイルに書き込めません:"), name_, errno);
+    if (::close(fd) != 0) Fail(CannotWrite, errno);
 }

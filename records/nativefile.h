@@ -4,6 +4,9 @@
 #include <optional>
 #include <string>
 
+// The CP932 bytes of a UTF-8 literal, for the texts of errors.
+std::string Cp932Text(const char* utf8);
+
 // The file system's (UTF-8) spelling of a CP932 file name.
 std::string NativeName(const std::string& fileName);
 
@@ -29,6 +32,7 @@ class NativeFile {
     void Close();
 
   private:
+    [[noreturn]] void Fail(const char* what, int error) const;
     std::string name_;
     int fd_;
 };

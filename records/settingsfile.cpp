@@ -7,7 +7,6 @@
 
 #include <cerrno>
 
-#include "platform/cp932.h"
 #include "platform/exception.h"
 #include "records/lines.h"
 #include "records/nativefile.h"
@@ -45,7 +44,7 @@ void WriteSettingsFile(const std::string& path, const std::vector<std::string>& 
     const bool exists = ::stat(native.c_str(), &existing) == 0;
     if (exists) {
         // A rename would replace even a read-only file; opening it for writing keeps its refusal.
-        NativeFile(path, O_WRONLY).Close();
+        NativeFile(path, O_WRONLY | O_NONBLOCK).Close();
     }
 
     const std::string temporary = path + ".new";
@@ -56,7 +55,8 @@ void WriteSettingsFile(const std::string& path, const std::vector<std::string>& 
         file.Sync();
         file.Close();
         if (::rename(NativeName(temporary).c_str(), native.c_str()) != 0) {
-            throw IoError(ToCp932(QStringLiteral("ファイルを作れません:")), path, errno);
+            const int error = errno;
+            throw IoError(Cp932Text("ファイルを作れません:"), path, error);
         }
     } catch (...) {
         ::unlink(NativeName(temporary).c_str());

@@ -7,13 +7,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/cp932.h"
 #include "platform/exception.h"
 #include "records/nativefile.h"
 
 namespace {
-std::string Text(const char* utf8) { return ToCp932(QString::fromUtf8(utf8)); }
-
 // The folder part of a file name: up to its last "/", keeping the "/" only for the root.
 std::string FolderPart(const std::string& fileName) {
     std::size_t slash = fileName.rfind('/');
@@ -28,7 +25,7 @@ void EnsureFolder(const std::string& folder) {
     if (std::filesystem::is_directory(native, error)) return;
     std::filesystem::create_directories(native, error);
     if (error || !std::filesystem::is_directory(native, error)) {
-        throw Exception(Text("ディレクトリ") + folder + Text("が作れません。"));
+        throw Exception(Cp932Text("ディレクトリ") + folder + Cp932Text("が作れません。"));
     }
 }
 }  // namespace
@@ -36,7 +33,7 @@ void EnsureFolder(const std::string& folder) {
 void FindFile(const std::string& fileName, TSearchRec& rec) {
     struct stat info {};
     if (::stat(NativeName(fileName).c_str(), &info) != 0) {
-        throw Exception(fileName + Text("の情報の取得に失敗しました。"));
+        throw Exception(fileName + Cp932Text("の情報の取得に失敗しました。"));
     }
     rec.Size = static_cast<int64_t>(info.st_size);
     rec.Time = static_cast<int64_t>(info.st_mtime);
