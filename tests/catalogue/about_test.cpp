@@ -1,0 +1,131 @@
+// The about box: its random cocktail with the name as hint, its texts, and which clicks close it.
+#include "catalogue/about.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <set>
+
+#include "platform/cp932.h"
+#include "platform/exception.h"
+#include "platform/shell.h"
+#include "tests/catalogue/catalogue_fixture.h"
+#include "tests/support/testsupport.h"
+
+namespace {
+
+const std::vector<const char*> kNames = {"マティーニ.ico",       "ギムレット.ico", "XYZ.ico",
+                                         "ソルティ・ドッグ.ico", "ﾓｽｺﾐｭｰﾙ.ico",    "アラスカ.ico"};
+
+// Records what the box asks the shell to open.
+class ShellRequests {
+  public:
+    ShellRequests() {
+        SetShellOpenHandler([this](const std::string& target) { Seen.push_back(target); });
+    }
+    ~ShellRequests() { SetShellOpenHandler(nullptr); }
+    std::vector<std::string> Seen;
+};
+
+// The picture is always the icon of the cocktail its hint names, and openings vary the cocktail.
+TEST(AboutBox, RandomCocktailWithItsNameAsHint) {
+    FixedSeeds seeds(7);
+    TestCatalogue catalogue(kNames);
+    std::set<std::string> shown;
+    for (int opening = 0; opening < 12; ++opening) {
+        TAbout about(catalogue.List, catalogue.AppFolder);
+        const QString hint = about.imgPerfume->toolTip();
+        const std::string entry = ToCp932(hint) + ".ico";
+        ASSERT_NE(std::find(catalogue.List.begin(), catalogue.List.end(), entry),
+                  catalogue.List.end())
+            << hint.toStdString();
+        const QImage picture = about.imgPerfume->pixmap().toImage();
+        EXPECT_EQ(picture.size(), QSize(32, 32));
+        EXPECT_EQ(picture.pixel(16, 16), catalogue.ColourOf(entry));
+        shown.insert(entry);
+    }
+    EXPECT_GT(shown.size(), 1u);
+}
+
+TEST(AboutBox, EmptyCatalogueShowsNoPictureAndNoHint) {
+    TestCatalogue catalogue({});
+    TAbout about(catalogue.List, catalogue.AppFolder);
+    EXPECT_TRUE(about.imgPerfume->pixmap().isNull());
+    EXPECT_TRUE(about.imgPerfume->toolTip().isEmpty());
+}
+
+// A cocktail file that is no icon fails the opening before the box exists.
+TEST(AboutBox, UnreadablePictureRaises) {
+    TestCatalogue catalogue({"マティーニ.ico"});
+    catalogue.Break(catalogue.List[0]);
+    EXPECT_THROW(TAbout(catalogue.List, catalogue.AppFolder), Exception);
+}
+
+TEST(AboutBox, TextsHintsAndLook) {
+    TestCatalogue catalogue(kNames);
+    TAbout about(catalogue.List, catalogue.AppFolder);
+    EXPECT_TRUE(about.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(about.size(), QSize(321, 213));
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("このｿﾌﾄについて"));
+    EXPECT_EQ(about.Label5->text(),
+              QStringLiteral("This software is such a thing that memorizes cocktail.  "));
+    EXPECT_EQ(about.Label6->text(),
+              QStringLiteral("このソフトはカクテルの暗記を目的としたものです。"));
+    EXPECT_EQ(about.Label1->text() + about.Label7->text() + about.Label8->text(),
+              QStringLiteral("カクテルアイコンの著作権はThe・バーテンダムにあります。"));
+    EXPECT_EQ(about.Label3->text(), QStringLiteral("Quillmoor"));
+    EXPECT_EQ(about.Label3->toolTip(), QStringLiteral("製作元のページへジャンプします。"));
+    EXPECT_EQ(about.Label4->text(), QStringLiteral("mailto : ") + FromCp932(TAbout::MakerMail));
+    EXPECT_EQ(about.Label4->toolTip(),
+              QStringLiteral("メールを送ります。感想など頂けると作者も喜んだりします（＾＾）。"));
+    // The credit reads as one line: each part starts where the one before ends.
+    EXPECT_EQ(about.Label7->x(), about.Label1->geometry().right() + 1);
+    EXPECT_EQ(about.Label8->x(), about.Label7->geometry().right() + 1);
+    about.Label3->ensurePolished();
+    EXPECT_EQ(about.Label3->palette().color(QPalette::WindowText), QColor(128, 128, 192));
+}
+
+// A click anywhere closes the box, except on the maker's two links, which only open their targets;
+// the icon credit opens its page and closes.
+TEST(AboutBox, ClicksCloseExceptOnTheMakersLinks) {
+    TestCatalogue catalogue(kNames);
+    struct Case {
+        const char* control;
+        bool closes;
+        std::string opened;
+    };
+    const Case cases[] = {
+        {"Shape1", true, ""},
+        {"imgPerfume", true, ""},
+        {"Image1", true, ""},
+        {"Label1", true, ""},
+        {"Label2", true, ""},
+        {"Label5", true, ""},
+        {"Label6", true, ""},
+        {"Label8", true, ""},
+        {"Label7", true, TAbout::IconPage},
+        {"Label3", false, TAbout::MakerPage},
+        {"Label4", false, "mailto:" + TAbout::MakerMail},
+    };
+    for (const Case& c : cases) {
+        ShellRequests shell;
+        TAbout about(catalogue.List, catalogue.AppFolder);
+        about.show();
+        auto* control = about.findChild<QWidget*>(QString::fromLatin1(c.control));
+        ASSERT_NE(control, nullptr) << c.control;
+        QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(2, 2));
+        EXPECT_EQ(!about.isVisible(), c.closes) << c.control;
+        const std::vector<std::string> expected =
+            c.opened.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.opened};
+        EXPECT_EQ(shell.Seen, expected) << c.control;
+    }
+    // The right button closes too, but opens no link.
+    ShellRequests shell;
+    TAbout about(catalogue.List, catalogue.AppFolder);
+    about.show();
+    QTest::mouseClick(about.Label7, Qt::RightButton, {}, QPoint(2, 2));
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_TRUE(shell.Seen.empty());
+}
+
+}  // namespace
