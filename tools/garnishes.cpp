@@ -204,18 +204,20 @@ void InDrink(QPainter& p, const Scene& s, Garnish garnish) {
             break;
         case Garnish::Olive:
         case Garnish::Onion: {
-            const QPointF end(15.2, s.surface + depth * 0.58);
+            // Onions ride higher on the pick than an olive, so the two read apart.
+            const double along = garnish == Garnish::Olive ? 0.6 : 0.4;
+            const QPointF end(15.2, s.surface + depth * along);
             const QPointF top = Clamp(g.rimRight + QPointF(-1, -4.5), 1);
             Stick(p, top, end, 0.6, kPick);
             if (garnish == Garnish::Olive) {
                 p.setPen(Qt::NoPen);
                 p.setBrush(QColor(112, 150, 40));
-                p.drawEllipse(end, 2.1, 1.7);
+                p.drawEllipse(end, 2.4, 1.9);
                 p.setBrush(QColor(220, 40, 30));
                 p.drawEllipse(end + QPointF(-1.1, 0), 0.7, 0.7);
             } else {
-                Ball(p, end + QPointF(0.9, -1.2), 1.3, QColor(236, 232, 214));
-                Ball(p, end + QPointF(-0.5, 0.6), 1.3, QColor(236, 232, 214));
+                Ball(p, end + QPointF(1.0, -1.3), 1.45, QColor(240, 236, 220));
+                Ball(p, end + QPointF(-0.6, 0.7), 1.45, QColor(240, 236, 220));
             }
             break;
         }
