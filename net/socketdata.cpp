@@ -245,7 +245,9 @@ uint16_t TSocket::Accept() {
     Finally off([this] { TimerOff(); });
     while (!WaitDone && !Canceled) WaitPass(TWaitFor::Readable);
     if (TimedOut) {
+        // The time-out set these, not a connection.
         Canceled = false;
+        WaitDone = false;
         throw ESockError("Accepting Timed Out");
     }
     if (Canceled) throw ESockError("Accepting Canceled");

@@ -1,0 +1,42 @@
+# Runs one pyftpdlib server on 127.0.0.1 at a free port for the FTP client's tests; prints the
+# port, and ends when its standard input closes (the test process is gone).
+import argparse
+import logging
+import os
+import sys
+import threading
+
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import FTPServer
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--root", required=True)
+    parser.add_argument("--user", required=True)
+    parser.add_argument("--password", required=True)
+    parser.add_argument("--banner", default="bartendam test server ready")
+    parser.add_argument("--login-message", default="Login successful.")
+    args = parser.parse_args()
+
+    logging.basicConfig(level=logging.ERROR)
+    authorizer = DummyAuthorizer()
+    authorizer.add_user(args.user, args.password, args.root, perm="elradfmwMT",
+                        msg_login=args.login_message)
+    handler = FTPHandler
+    handler.authorizer = authorizer
+    handler.banner = args.banner
+    server = FTPServer(("127.0.0.1", 0), handler)
+    print(server.socket.getsockname()[1], flush=True)
+
+    def watch_parent():
+        sys.stdin.read()
+        os._exit(0)
+
+    threading.Thread(target=watch_parent, daemon=True).start()
+    server.serve_forever(timeout=0.2, handle_exit=False)
+
+
+if __name__ == "__main__":
+    main()
