@@ -44,8 +44,10 @@ void TAbout::ApplyLook() {
     arial.setPixelSize(11);
     setFont(arial);
     setStyleSheet(QStringLiteral("QLabel { color: white; background: transparent; }"));
-    const QFont gothic = JapaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), 12);
-    for (QLabel* label : {Label6, Label1, Label7, Label8}) label->setFont(gothic);
+    Label6->setFont(JapaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
+    // The credit's three labels share one line of the narrow box, hence the smaller size.
+    const QFont credit = JapaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), 11);
+    for (QLabel* label : {Label1, Label7, Label8}) label->setFont(credit);
     const QString link = QStringLiteral("color: %1; text-decoration: underline;");
     Label7->setStyleSheet(link.arg(QStringLiteral("#0000ff")));
     // The maker's two links share one colour: red 128, green 128, blue 192.

@@ -13,6 +13,24 @@
 namespace {
 constexpr QSize kPictureSize(32, 32);
 
+// Black windows with white text. The frames of the edit fields and the check box are drawn
+// grey, since the platform's style would draw them in the window's own colour.
+const char* const kBlackLook =
+    "QWidget { background: black; color: white; }"
+    "QLineEdit, QComboBox { border: 1px solid gray; padding: 1px 2px; }"
+    "QComboBox::drop-down { border-left: 1px solid gray; width: 16px; }"
+    "QComboBox::down-arrow { width: 0; height: 0; border-left: 4px solid black;"
+    " border-right: 4px solid black; border-top: 5px solid white; }"
+    "QComboBox QAbstractItemView { border: 1px solid gray; selection-background-color: #000080; }"
+    "QCheckBox::indicator { width: 11px; height: 11px; border: 1px solid gray; }"
+    "QCheckBox::indicator:checked { background: silver; border: 3px solid black;"
+    " outline: 1px solid gray; }"
+    "QToolButton { border: 1px solid #404040; padding: 2px; }"
+    "QToolButton:checked { border-color: gray; background: #404040; }"
+    "TPicture#pnlPos { border: 1px solid gray; border-top-color: #303030;"
+    " border-left-color: #303030; }"
+    "QListWidget::item:selected { background: #000080; }";
+
 // Holds the list's repainting off while it is rebuilt, also when a failing icon ends the rebuild.
 class BatchUpdate {
   public:
@@ -31,10 +49,7 @@ TPDB::TPDB(const std::vector<std::string>& catalogueList, const std::string& app
     : QDialog(parent), imlDB(kPictureSize), catalogueList_(catalogueList), appFolder_(appFolder) {
     setupUi(this);
     setFont(UiFont());
-    setStyleSheet(
-        QStringLiteral("QDialog, QWidget { background: black; color: white; }"
-                       "QToolButton:checked { background: #404040; }"
-                       "QListWidget::item:selected { background: #000080; }"));
+    setStyleSheet(QLatin1String(kBlackLook));
     // The index changes only by choosing one of its items; the edit field takes no typing.
     cmbSearch->lineEdit()->setReadOnly(true);
     lsDB->setIconSize(kPictureSize);
