@@ -1,0 +1,542 @@
+// The main window driven through its handlers and real clicks: start-up, the question flow,
+// judging, pacing, lifelines, stopping, restarting and quitting.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QPushButton>
+#include <QtTest/QTest>
+#include <set>
+
+#include "app/game.h"
+#include "app/mainform.h"
+#include "platform/cp932.h"
+#include "platform/exception.h"
+#include "platform/modal.h"
+#include "platform/timer.h"
+#include "records/gameresult.h"
+#include "records/setting.h"
+#include "tests/support/testsupport.h"
+
+namespace {
+
+// A program folder with a catalogue of `count` real icons.
+QString MakeCatalogue(const QTemporaryDir& dir, int count) {
+    QDir(dir.path()).mkpath(QStringLiteral("cocktail"));
+    for (int i = 0; i < count; ++i) {
+        QImage image(32, 32, QImage::Format_ARGB32);
+        image.fill(QColor::fromHsv(i * 3 % 360, 200, 100 + i % 150));
+        image.save(
+            dir.path() + QStringLiteral("/cocktail/カクテル%1.ico").arg(i, 3, 10, QLatin1Char('0')),
+            "ICO");
+    }
+    return dir.path() + QLatin1Char('/');
+}
+
+class MainFormTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        TTimer::SetManual(true);
+        Open(120);
+    }
+    void TearDown() override {
+        SetModalHandler(nullptr);
+        TTimer::SetManual(false);
+    }
+
+    void Open(int icons) {
+        setting.reset();
+        form.reset();
+        dir = std::make_unique<QTemporaryDir>();
+        folder = MakeCatalogue(*dir, icons);
+        form = std::make_unique<TMainForm>(ToCp932(folder));
+        setting = std::make_unique<TSetting>(*form, form.get());
+        form->Setting = setting.get();
+        setting->FormCreate();
+        form->show();
+        SetModalHandler([this](QDialog& dialog) {
+            modalShown.push_back(dialog.objectName());
+            return 0;
+        });
+    }
+
+    // Starts a game and shows its first question.
+    void StartAndShowFirst() {
+        form->mnuStartClick();
+        form->tmrQuestionTimer();
+    }
+
+    QPushButton* CorrectButton() const {
+        for (int n = 1; n <= 4; ++n)
+            if (TMainForm::Tag(form->Answer(n)) == 0) return form->Answer(n);
+        return nullptr;
+    }
+    QPushButton* WrongButton() const {
+        for (int n = 1; n <= 4; ++n)
+            if (TMainForm::Tag(form->Answer(n)) != 0 && form->Answer(n)->isVisible())
+                return form->Answer(n);
+        return nullptr;
+    }
+    // A click at the widget's place in the window, so that whatever lies on top of it gets it.
+    void Click(QWidget* widget) {
+        QPoint at = widget->mapTo(form.get(), widget->rect().center());
+        QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, at);
+    }
+    QString Status() const { return FromCp932(form->StatusText()); }
+    QString OpenAnswerName() const {
+        return FromCp932(CocktailName(form->CatalogueList[form->QuestionIndex - 1]));
+    }
+    int VisibleAnswers() const {
+        int visible = 0;
+        for (int n = 1; n <= 4; ++n) visible += form->Answer(n)->isVisible();
+        return visible;
+    }
+
+    ScriptedBoxes boxes;
+    FakeClock clock;
+    FixedSeeds seeds{17};
+    std::unique_ptr<QTemporaryDir> dir;
+    QString folder;
+    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<TSetting> setting;
+    std::vector<QString> modalShown;
+};
+
+// After start-up the window is idle: narrow, panel hidden, "50" checked, both timers off.
+TEST_F(MainFormTest, StartsIdleWithFiftyChecked) {
+    EXPECT_EQ(form->width(), TMainForm::kIdleWidth);
+    EXPECT_FALSE(form->ui.pnlQ->isVisible());
+    EXPECT_EQ(form->GameActive, 0);
+    EXPECT_EQ(form->QuestionCount, 0);
+    EXPECT_TRUE(form->ui.mnu50->isChecked());
+    EXPECT_FALSE(form->tmrRest->Enabled());
+    EXPECT_FALSE(form->tmrQuestion->Enabled());
+    EXPECT_EQ(form->tmrQuestion->Interval(), 1000);
+    EXPECT_EQ(form->CatalogueList.size(), 120u);
+    EXPECT_EQ(form->ui.lblTime->text(), QStringLiteral("00:00`00"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("The・バーテンダム"));
+    EXPECT_TRUE(boxes.Seen().empty());
+}
+
+// Every name matching *.ico counts, whatever its case or attributes, a folder so named included.
+TEST_F(MainFormTest, CatalogueCountsHiddenFilesFoldersAndAnyCase) {
+    QDir cocktails(folder + QStringLiteral("cocktail"));
+    WriteFileBytes(cocktails.filePath(QStringLiteral(".hidden.ico")), "x");
+    WriteFileBytes(cocktails.filePath(QStringLiteral("UPPER.ICO")), "x");
+    WriteFileBytes(cocktails.filePath(QStringLiteral("notes.txt")), "x");
+    cocktails.mkdir(QStringLiteral("folder.ico"));
+    form->FormCreate();
+    EXPECT_EQ(form->CatalogueList.size(), 123u);
+    std::set<std::string> names(form->CatalogueList.begin(), form->CatalogueList.end());
+    EXPECT_TRUE(names.count(".hidden.ico"));
+    EXPECT_TRUE(names.count("UPPER.ICO"));
+    EXPECT_TRUE(names.count("folder.ico"));
+    EXPECT_TRUE(names.count(Sjis("カクテル000.ico")));
+}
+
+// Choosing a count checks it alone and takes effect at once.
+TEST_F(MainFormTest, QuestionCountMenuChecksOneItemAndSetsTheCount) {
+    form->ui.mnu30->trigger();
+    EXPECT_TRUE(form->ui.mnu30->isChecked());
+    EXPECT_FALSE(form->ui.mnu50->isChecked());
+    EXPECT_EQ(form->QuestionCount, 30);
+    int checked = 0;
+    for (QAction* item : form->ui.mnuMondai->actions()) {
+        checked += item->isChecked();
+        EXPECT_FALSE(item->text().contains(QLatin1Char('&')));
+    }
+    EXPECT_EQ(checked, 1);
+    form->ui.mnu100->trigger();
+    EXPECT_EQ(form->QuestionCount, 100);
+}
+
+// The first question: the panel and lifelines appear, the number is 1, four different names with
+// exactly one mark 0 naming the picture's entry, the countdown at 10.
+TEST_F(MainFormTest, FirstQuestionShowsPictureFourNamesAndCountdown) {
+    form->ui.mnu10->trigger();
+    form->mnuStartClick();
+    EXPECT_EQ(Status(), QStringLiteral("現在問題をシャッフル中です..."));
+    EXPECT_TRUE(form->tmrQuestion->Enabled());
+    EXPECT_EQ(form->tmrQuestion->Interval(), 1000);
+    EXPECT_EQ(form->QuestionCount, 10);
+    form->tmrQuestionTimer();
+    EXPECT_TRUE(form->ui.pnlQ->isVisible());
+    EXPECT_EQ(form->width(), TMainForm::kGameWidth);
+    for (int n = 1; n <= 4; ++n) EXPECT_TRUE(form->Saving(n)->isVisible());
+    EXPECT_EQ(form->ui.lblQuestion->text(), QStringLiteral("第 1 問"));
+    EXPECT_FALSE(form->ui.imgCocktail->pixmap().isNull());
+    std::set<QString> names;
+    int marks0 = 0;
+    for (int n = 1; n <= 4; ++n) {
+        names.insert(form->Answer(n)->text());
+        marks0 += TMainForm::Tag(form->Answer(n)) == 0;
+    }
+    EXPECT_EQ(names.size(), 4u);
+    EXPECT_EQ(marks0, 1);
+    EXPECT_EQ(CorrectButton()->text(), OpenAnswerName());
+    EXPECT_EQ(form->ui.lblRest->text(), QStringLiteral("10"));
+    EXPECT_TRUE(form->tmrRest->Enabled());
+    EXPECT_FALSE(form->tmrQuestion->Enabled());
+    EXPECT_EQ(Status(), QString());
+    EXPECT_EQ(form->QuestionStartTick, clock.Now());
+}
+
+// A correct click 2345 ms in scores 770 at combo 1, shows the clock, and paces by cmbCorrect.
+TEST_F(MainFormTest, CorrectAnswerScoresByTheAnswerTime) {
+    StartAndShowFirst();
+    clock.Advance(2345);
+    Click(CorrectButton());
+    EXPECT_EQ(Status(), QStringLiteral("○正解！！"));
+    EXPECT_EQ(form->Score, 770);
+    EXPECT_EQ(form->ui.lblScore->text(), QStringLiteral("770"));
+    EXPECT_EQ(form->ui.lblCombo->text(), QStringLiteral("1"));
+    EXPECT_EQ(form->ui.lblTime->text(), QStringLiteral("00:02`34"));
+    EXPECT_EQ(form->CorrectCount, 1);
+    EXPECT_FALSE(form->tmrRest->Enabled());
+    EXPECT_TRUE(form->tmrQuestion->Enabled());
+    EXPECT_EQ(form->tmrQuestion->Interval(), 1000);
+    EXPECT_TRUE(form->ui.imgCover->isVisible());
+    for (int n = 1; n <= 4; ++n) EXPECT_FALSE(form->Saving(n)->isEnabled());
+    // A second click lands on the cover and changes nothing.
+    Click(CorrectButton());
+    EXPECT_EQ(form->Score, 770);
+    EXPECT_EQ(form->CorrectCount, 1);
+}
+
+// A wrong click costs a flat 10 s, names the answer, halves the combo and keeps the score.
+TEST_F(MainFormTest, WrongAnswerHalvesTheComboAndCostsTenSeconds) {
+    StartAndShowFirst();
+    for (int i = 0; i < 7; ++i) {
+        clock.Advance(1000);
+        Click(CorrectButton());
+        form->tmrQuestionTimer();
+    }
+    EXPECT_EQ(form->Combo, 7);
+    const int32_t score = form->Score;
+    const int32_t elapsed = form->ElapsedMs;
+    clock.Advance(1000);
+    const QString answer = OpenAnswerName();
+    Click(WrongButton());
+    EXPECT_EQ(Status(), QStringLiteral("×不正解！！『") + answer + QStringLiteral("』です..."));
+    EXPECT_EQ(form->Combo, 3);
+    EXPECT_EQ(form->ui.lblCombo->text(), QStringLiteral("3"));
+    EXPECT_EQ(form->Score, score);
+    EXPECT_EQ(form->ElapsedMs, elapsed + 10000);
+    EXPECT_EQ(form->tmrQuestion->Interval(), 3000);
+    // Back to single points: combo 4 at 1 s is worth 900.
+    form->tmrQuestionTimer();
+    clock.Advance(1000);
+    Click(CorrectButton());
+    EXPECT_EQ(form->Score, score + 900);
+}
+
+// Five in a row: the fifth is worth twice the fourth at the same answer time.
+TEST_F(MainFormTest, FifthCorrectAnswerInARowDoublesThePoints) {
+    StartAndShowFirst();
+    std::vector<int32_t> gains;
+    for (int i = 0; i < 5; ++i) {
+        int32_t before = form->Score;
+        clock.Advance(3000);
+        Click(CorrectButton());
+        gains.push_back(form->Score - before);
+        form->tmrQuestionTimer();
+    }
+    EXPECT_EQ(gains[3], 700);
+    EXPECT_EQ(gains[4], 1400);
+}
+
+// Pacing: the display times are read from the settings at every answer, with the fallbacks for
+// texts that are no number and for times that would never tick.
+TEST_F(MainFormTest, DisplayTimesComeFromTheSettingsAtEveryAnswer) {
+    struct Row {
+        const char* correct;
+        const char* error;
+        int afterCorrect;
+        int afterWrong;
+    } rows[] = {{"250", "500", 250, 500}, {"", "abc", 1000, 3000}, {"0", "-1", 1000, 3000}};
+    StartAndShowFirst();
+    for (const Row& row : rows) {
+        setting->cmbCorrect->setCurrentText(QString::fromUtf8(row.correct));
+        setting->cmbError->setCurrentText(QString::fromUtf8(row.error));
+        Click(CorrectButton());
+        EXPECT_EQ(form->tmrQuestion->Interval(), row.afterCorrect) << row.correct;
+        form->tmrQuestionTimer();
+        Click(WrongButton());
+        EXPECT_EQ(form->tmrQuestion->Interval(), row.afterWrong) << row.error;
+        form->tmrQuestionTimer();
+    }
+}
+
+// Left alone, the countdown shows 9 … 1 and times out at the tenth tick, judged like a wrong click.
+TEST_F(MainFormTest, CountdownTimesOutAtTheTenthTickAsWrong) {
+    StartAndShowFirst();
+    const QString answer = OpenAnswerName();
+    for (int tick = 1; tick < 10; ++tick) {
+        form->tmrRestTimer();
+        EXPECT_EQ(form->ui.lblRest->text(), QString::number(10 - tick));
+        EXPECT_TRUE(form->tmrRest->Enabled());
+        EXPECT_FALSE(form->ui.imgCover->isVisible());
+    }
+    form->tmrRestTimer();
+    EXPECT_EQ(form->ui.lblRest->text(), QStringLiteral("0"));
+    EXPECT_FALSE(form->tmrRest->Enabled());
+    EXPECT_TRUE(form->ui.imgCover->isVisible());
+    EXPECT_EQ(Status(), QStringLiteral("×不正解！！『") + answer + QStringLiteral("』です..."));
+    EXPECT_EQ(form->ElapsedMs, 10000);
+    EXPECT_EQ(form->tmrQuestion->Interval(), 3000);
+    EXPECT_TRUE(form->tmrQuestion->Enabled());
+}
+
+// A whole game: never an earlier answer among the wrong choices, exactly one mark 0 per question,
+// and the result dialog at the end, after which the game stops with the final figures kept.
+TEST_F(MainFormTest, WholeGameNeverOffersEarlierAnswersAndEndsWithTheResult) {
+    form->ui.mnu100->trigger();
+    form->mnuStartClick();
+    std::set<QString> earlierAnswers;
+    for (int q = 1; q <= 100; ++q) {
+        form->tmrQuestionTimer();
+        ASSERT_EQ(form->QuestionIndex, q);
+        int marks0 = 0;
+        for (int n = 1; n <= 4; ++n) {
+            if (TMainForm::Tag(form->Answer(n)) == 0) {
+                ++marks0;
+            } else {
+                EXPECT_EQ(earlierAnswers.count(form->Answer(n)->text()), 0u) << "question " << q;
+            }
+        }
+        ASSERT_EQ(marks0, 1);
+        earlierAnswers.insert(OpenAnswerName());
+        clock.Advance(500);
+        Click(q % 3 ? CorrectButton() : WrongButton());
+    }
+    EXPECT_TRUE(modalShown.empty());
+    const QString finalScore = form->ui.lblScore->text();
+    form->tmrQuestionTimer();
+    ASSERT_EQ(modalShown.size(), 1u);
+    EXPECT_EQ(modalShown[0], QStringLiteral("GameResult"));
+    EXPECT_EQ(form->GameActive, 0);
+    EXPECT_FALSE(form->ui.pnlQ->isVisible());
+    EXPECT_EQ(form->width(), TMainForm::kIdleWidth);
+    EXPECT_FALSE(form->tmrQuestion->Enabled());
+    EXPECT_EQ(form->ui.lblScore->text(), finalScore);
+    EXPECT_EQ(form->CorrectCount, 67);
+}
+
+// The result dialog takes the game's figures when it opens.
+TEST_F(MainFormTest, ResultDialogShowsTheGamesFigures) {
+    form->ui.mnu10->trigger();
+    form->mnuStartClick();
+    QString time;
+    SetModalHandler([&](QDialog& dialog) {
+        auto& result = static_cast<TGameResult&>(dialog);
+        EXPECT_EQ(result.lblMondai->text(), QStringLiteral("10"));
+        EXPECT_EQ(result.lblScore->text(), form->ui.lblScore->text());
+        EXPECT_EQ(result.lblSeikai->text(), QStringLiteral("10"));
+        time = result.lblTime->text();
+        return 0;
+    });
+    for (int q = 0; q < 10; ++q) {
+        form->tmrQuestionTimer();
+        clock.Advance(1234);
+        Click(CorrectButton());
+    }
+    form->tmrQuestionTimer();
+    EXPECT_EQ(time, QStringLiteral("00:12`34"));
+}
+
+// Stopping while a question is open hides the panel at once; the countdown still times the
+// question out, and the next question tick finds no game and switches itself off.
+TEST_F(MainFormTest, StopWhileAQuestionIsOpenLetsTheCountdownFinish) {
+    StartAndShowFirst();
+    form->ui.mnuStop->trigger();
+    EXPECT_EQ(form->GameActive, 0);
+    EXPECT_FALSE(form->ui.pnlQ->isVisible());
+    EXPECT_EQ(form->width(), TMainForm::kIdleWidth);
+    EXPECT_TRUE(form->tmrRest->Enabled());
+    for (int tick = 0; tick < 10; ++tick) form->tmrRestTimer();
+    EXPECT_TRUE(Status().startsWith(QStringLiteral("×不正解！！『")));
+    EXPECT_EQ(form->ElapsedMs, 10000);
+    EXPECT_TRUE(form->tmrQuestion->Enabled());
+    form->tmrQuestionTimer();
+    EXPECT_FALSE(form->tmrQuestion->Enabled());
+    EXPECT_EQ(form->QuestionIndex, 1);
+    EXPECT_TRUE(modalShown.empty());
+}
+
+// Stopping during the verdict: no further question is shown.
+TEST_F(MainFormTest, StopDuringTheVerdictShowsNoFurtherQuestion) {
+    StartAndShowFirst();
+    Click(CorrectButton());
+    form->mnuStopClick();
+    form->tmrQuestionTimer();
+    EXPECT_EQ(form->QuestionIndex, 1);
+    EXPECT_FALSE(form->tmrQuestion->Enabled());
+}
+
+// A restart during a game asks first; "No" leaves the game untouched, "Yes" reshuffles and resets.
+TEST_F(MainFormTest, RestartAsksAndResetsOnlyWhenConfirmed) {
+    StartAndShowFirst();
+    clock.Advance(1000);
+    Click(CorrectButton());
+    form->tmrQuestionTimer();
+    const auto order = form->CatalogueList;
+    form->mnuStartClick();  // scripted answer: "No"
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Texts()[0],
+              QStringLiteral("現在はゲームプレイ中ですが、すべて破棄して新しく開始しますか？"));
+    EXPECT_EQ(boxes.Seen()[0].Buttons, MsgButtons::YesNo);
+    EXPECT_EQ(form->QuestionIndex, 2);
+    EXPECT_EQ(form->CatalogueList, order);
+    EXPECT_TRUE(form->tmrRest->Enabled());
+
+    boxes.Answer(MsgResult::Yes);
+    form->mnuStartClick();
+    EXPECT_EQ(form->QuestionIndex, 0);
+    EXPECT_EQ(form->Score, 0);
+    EXPECT_EQ(form->ui.lblScore->text(), QStringLiteral("0"));
+    EXPECT_NE(form->CatalogueList, order);
+    // The old question is still open; answering it now ends it without touching the new game.
+    Click(WrongButton());
+    EXPECT_EQ(form->Score, 0);
+    EXPECT_EQ(form->ElapsedMs, 0);
+    EXPECT_FALSE(form->tmrRest->Enabled());
+    form->tmrQuestionTimer();
+    EXPECT_EQ(form->ui.lblQuestion->text(), QStringLiteral("第 1 問"));
+    EXPECT_EQ(form->ui.lblRest->text(), QStringLiteral("10"));
+}
+
+// Strike-two hides two wrong buttons; a second lifeline on the same question is refused with the
+// message and stays available; the struck buttons are back at the next question.
+TEST_F(MainFormTest, StrikeTwoLifelineOncePerQuestion) {
+    StartAndShowFirst();
+    QPushButton* correct = CorrectButton();
+    Click(form->ui.imgSaving2);
+    EXPECT_FALSE(form->ui.imgSaving2->isVisible());
+    EXPECT_EQ(VisibleAnswers(), 2);
+    EXPECT_TRUE(correct->isVisible());
+    Click(form->ui.imgSaving4);
+    EXPECT_EQ(Status(), QStringLiteral("すでに救済処置を使っているので使えません！"));
+    EXPECT_TRUE(form->ui.imgSaving4->isVisible());
+    EXPECT_EQ(VisibleAnswers(), 2);
+    Click(correct);
+    form->tmrQuestionTimer();
+    EXPECT_EQ(VisibleAnswers(), 4);
+    EXPECT_FALSE(form->ui.imgSaving2->isVisible());
+    // The certain answer leaves the right one alone, and it is scored as usual.
+    Click(form->ui.imgSaving4);
+    EXPECT_EQ(VisibleAnswers(), 1);
+    clock.Advance(2345);
+    Click(CorrectButton());
+    EXPECT_EQ(form->ui.lblCombo->text(), QStringLiteral("2"));
+}
+
+// A lifeline clicked during the verdict does nothing and says nothing.
+TEST_F(MainFormTest, LifelinesIgnoreClicksDuringTheVerdict) {
+    StartAndShowFirst();
+    Click(WrongButton());
+    const QString verdict = Status();
+    Click(form->ui.imgSaving1);
+    Click(form->ui.imgSaving4);
+    EXPECT_TRUE(form->ui.imgSaving1->isVisible());
+    EXPECT_TRUE(form->ui.imgSaving4->isVisible());
+    EXPECT_EQ(Status(), verdict);
+}
+
+// All four lifelines in one game on four questions; all are back at the next game's first question.
+TEST_F(MainFormTest, AllFourLifelinesReturnInTheNextGame) {
+    form->ui.mnu10->trigger();
+    StartAndShowFirst();
+    for (int n = 1; n <= 4; ++n) {
+        Click(form->Saving(n));
+        EXPECT_FALSE(form->Saving(n)->isVisible());
+        EXPECT_EQ(VisibleAnswers(), n < 4 ? 2 : 1);
+        Click(CorrectButton());
+        form->tmrQuestionTimer();
+    }
+    for (int n = 1; n <= 4; ++n) EXPECT_FALSE(form->Saving(n)->isVisible());
+    boxes.Answer(MsgResult::Yes);
+    StartAndShowFirst();
+    for (int n = 1; n <= 4; ++n) EXPECT_TRUE(form->Saving(n)->isVisible());
+}
+
+// A count lowered below the questions already shown ends the game at the next question tick.
+TEST_F(MainFormTest, CountLoweredDuringAGameEndsItAtTheNextTick) {
+    form->ui.mnu20->trigger();
+    form->mnuStartClick();
+    for (int q = 0; q < 12; ++q) {
+        form->tmrQuestionTimer();
+        Click(CorrectButton());
+    }
+    form->ui.mnu10->trigger();
+    form->tmrQuestionTimer();
+    EXPECT_EQ(modalShown.size(), 1u);
+    EXPECT_EQ(form->GameActive, 0);
+    EXPECT_EQ(form->QuestionIndex, 12);
+}
+
+// A catalogue below 101 entries cannot start a game: one clear error, nothing started.
+TEST_F(MainFormTest, SmallCatalogueRefusesToStart) {
+    Open(100);
+    try {
+        form->ui.mnuStart->trigger();
+        FAIL() << "a start on 100 entries must fail";
+    } catch (const Exception& error) {
+        EXPECT_TRUE(FromCp932(error.what()).contains(QStringLiteral("101")));
+    }
+    EXPECT_EQ(form->GameActive, 0);
+    EXPECT_FALSE(form->tmrQuestion->Enabled());
+    EXPECT_FALSE(form->ui.pnlQ->isVisible());
+}
+
+// A 100-question game on 101 entries runs to its end with four different names at every question.
+TEST_F(MainFormTest, LargeCountOnASmallCatalogueStillFindsFourNames) {
+    Open(101);
+    form->ui.mnu100->trigger();
+    form->mnuStartClick();
+    for (int q = 0; q < 100; ++q) {
+        form->tmrQuestionTimer();
+        std::set<QString> names;
+        for (int n = 1; n <= 4; ++n) names.insert(form->Answer(n)->text());
+        ASSERT_EQ(names.size(), 4u) << "question " << q + 1;
+        Click(CorrectButton());
+    }
+    form->tmrQuestionTimer();
+    EXPECT_EQ(modalShown.size(), 1u);
+}
+
+// An icon that disappeared since start-up: one error, and the game stops cleanly.
+TEST_F(MainFormTest, MissingIconStopsTheGameWithOneError) {
+    form->mnuStartClick();
+    QFile::remove(folder + QStringLiteral("cocktail/") + FromCp932(form->CatalogueList[0]));
+    EXPECT_THROW(form->tmrQuestionTimer(), Exception);
+    EXPECT_EQ(form->GameActive, 0);
+    EXPECT_FALSE(form->tmrQuestion->Enabled());
+    EXPECT_FALSE(form->ui.pnlQ->isVisible());
+}
+
+// Quitting during a game asks first and "No" leaves everything running; the close box asks
+// nothing and saves nothing.
+TEST_F(MainFormTest, QuittingAsksDuringAGameAndTheCloseBoxSavesNothing) {
+    StartAndShowFirst();
+    form->ui.mnuEnd->trigger();
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Texts()[0], QStringLiteral("現在はゲームプレイ中ですが、終了しますか？"));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(form->tmrRest->Enabled());
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("setting.dat")));
+    form->close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("setting.dat")));
+}
+
+// Quitting with no game saves the settings and closes without a question.
+TEST_F(MainFormTest, QuittingIdleSavesTheSettings) {
+    form->ui.mnuEnd->trigger();
+    EXPECT_TRUE(boxes.Seen().empty());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(ReadFileBytes(folder + QStringLiteral("setting.dat")),
+              "3000\r\n1000\r\n\r\n\r\n\r\n0\r\n");
+}
+
+}  // namespace
