@@ -1,0 +1,38 @@
+// The ranking menu command: the score log's checks at opening and the modal run.
+#include "ranking/openranking.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+
+#include "platform/cp932.h"
+#include "platform/modal.h"
+#include "platform/msgbox.h"
+#include "ranking/ranking.h"
+#include "ranking/rankinglog.h"
+
+std::unique_ptr<TRanking> PrepareRanking(const std::string& appFolder,
+                                         const std::string& handleName, const std::string& mail,
+                                         const std::string& url, std::function<void(int)> helper,
+                                         QWidget* parent, const TRankingEndpoints& endpoints) {
+    auto ranking = std::make_unique<TRanking>(appFolder, std::move(helper), endpoints, parent);
+    ranking->txtHN->setText(FromCp932(handleName));
+    ranking->txtMail->setText(FromCp932(mail));
+    ranking->txtURL->setText(FromCp932(url));
+    const std::string logFile = appFolder + "log.dat";
+    if (!QFileInfo(FromCp932(logFile)).isFile()) {
+        ShowMessage(ToCp932(QStringLiteral("データが見つかりませんでした。")));
+        return nullptr;
+    }
+    const std::vector<std::string> lines = ReadScoreLog(logFile);
+    if (lines.empty()) ShowMessage(ToCp932(QStringLiteral("データがありませんでした。")));
+    ranking->ShowCounts(lines);
+    return ranking;
+}
+
+void OpenRanking(const std::string& appFolder, const std::string& handleName,
+                 const std::string& mail, const std::string& url, std::function<void(int)> helper,
+                 QWidget* parent) {
+    std::unique_ptr<TRanking> ranking =
+        PrepareRanking(appFolder, handleName, mail, url, std::move(helper), parent);
+    if (ranking) ExecModal(*ranking);
+}

@@ -1,0 +1,76 @@
+// The ranking dialog: pick a stored result of one question count, add a handle name, addresses
+// and a comment, and send it to the internet ranking.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "net/ftpclient.h"
+#include "ranking/endpoints.h"
+#include "ranking/rankingentry.h"
+#include "records/flatdialog.h"
+
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+
+namespace Ui {
+class TRanking;
+}
+
+class TRanking : public TFlatDialog {
+    Q_OBJECT
+
+  public:
+    // `helper` shows a topic of the program's help; `endpoints` is the service sends go to.
+    TRanking(const std::string& appFolder, std::function<void(int)> helper,
+             const TRankingEndpoints& endpoints = ConfiguredRankingEndpoints(),
+             QWidget* parent = nullptr);
+    ~TRanking() override;
+
+    // Offers each question count of the score log's lines and lists the first count's results.
+    void ShowCounts(const std::vector<std::string>& lines);
+
+    void cmbMondaiChange(QObject* sender);
+    void cmbMondaiKeyPress(QObject* sender, char& Key);
+    void btnOKClick(QObject* sender);
+    void btnCancelClick(QObject* sender);
+    void btnHelpClick(QObject* sender);
+    void FtpClient1Success(TCmdType Trans_Type);
+    bool IsInternetConnected();
+    bool IsGlobalOffline();
+
+    QComboBox* cmbMondai;
+    QTableWidget* lsRanking;
+    QLineEdit* txtHN;
+    QLineEdit* txtMail;
+    QLineEdit* txtURL;
+    QPlainTextEdit* memComment;
+    QPushButton* btnOK;
+    QPushButton* btnCancel;
+    QPushButton* btnHelp;
+    TFtpClient FtpClient1;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void reject() override;
+
+  private:
+    std::string LogFileName() const;
+    bool SelectedRow(TRankingRow& row) const;
+    TRankingIdentity Identity() const;
+    std::string CommentBytes() const;
+    void LimitComment();
+    void KeepFirstLine(QLineEdit* edit);
+    bool MayGoOnline();
+
+    std::unique_ptr<Ui::TRanking> ui;
+    std::string appFolder_;
+    std::function<void(int)> helper_;
+    TRankingEndpoints endpoints_;
+    QString acceptedComment_;
+};

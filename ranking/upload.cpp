@@ -1,0 +1,40 @@
+// The ranking upload over the dialog's FTP client.
+#include "ranking/upload.h"
+
+#include <QFile>
+
+#include "net/ftpclient.h"
+#include "platform/cp932.h"
+#include "records/stringfile.h"
+
+std::string RankingRemotePath(const std::string& questions) {
+    return "/ranking/cocktail/" + questions + ".log";
+}
+
+void SetUpRankingClient(TFtpClient& client) {
+    client.SetPort(21);
+    client.SetTimeOut(50000);
+    client.SetPassive(false);
+    client.SetFirewallType(FTUser);
+    client.SetFWAuthenticate(false);
+    client.SetProxy("");
+    client.SetProxyPort(0);
+    client.SetReportLevel(0);
+    client.SetParseList(false);
+    client.SetVendor(2411);
+}
+
+void UploadRankingEntry(TFtpClient& client, const TRankingEndpoints& endpoints,
+                        const std::string& appFolder, const std::string& remotePath,
+                        const std::string& entry) {
+    client.SetUserID(endpoints.UserID);
+    client.SetPassword(endpoints.Password);
+    client.SetHost(endpoints.FtpHost);
+    client.SetPort(endpoints.FtpPort);
+    client.Connect();
+    client.SetTransferType(1);
+    const std::string localPath = appFolder + "_temp.dat";
+    SaveStringToFile(localPath, entry);
+    client.AppendUpload(localPath, remotePath);
+    QFile::remove(FromCp932(localPath));
+}
