@@ -61,28 +61,14 @@ TEST(AboutBox, UnreadablePictureRaises) {
     EXPECT_THROW(TAbout(catalogue.List, catalogue.AppFolder), Exception);
 }
 
-TEST(AboutBox, TextsHintsAndLook) {
-    TestCatalogue catalogue(kNames);
+// The credit's three labels read as one line that fits inside the box, whatever the fonts.
+TEST(AboutBox, CreditLineFitsTheBox) {
+    TestCatalogue catalogue({});
     TAbout about(catalogue.List, catalogue.AppFolder);
-    EXPECT_TRUE(about.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(about.size(), QSize(321, 213));
-    EXPECT_EQ(about.windowTitle(), QStringLiteral("このｿﾌﾄについて"));
-    EXPECT_EQ(about.Label5->text(),
-              QStringLiteral("This software is such a thing that memorizes cocktail.  "));
-    EXPECT_EQ(about.Label6->text(),
-              QStringLiteral("このソフトはカクテルの暗記を目的としたものです。"));
-    EXPECT_EQ(about.Label1->text() + about.Label7->text() + about.Label8->text(),
-              QStringLiteral("カクテルアイコンの著作権はThe・バーテンダムにあります。"));
-    EXPECT_EQ(about.Label3->text(), QStringLiteral("Quillmoor"));
-    EXPECT_EQ(about.Label3->toolTip(), QStringLiteral("製作元のページへジャンプします。"));
-    EXPECT_EQ(about.Label4->text(), QStringLiteral("mailto : ") + FromCp932(TAbout::MakerMail));
-    EXPECT_EQ(about.Label4->toolTip(),
-              QStringLiteral("メールを送ります。感想など頂けると作者も喜んだりします（＾＾）。"));
-    // The credit reads as one line: each part starts where the one before ends.
     EXPECT_EQ(about.Label7->x(), about.Label1->geometry().right() + 1);
     EXPECT_EQ(about.Label8->x(), about.Label7->geometry().right() + 1);
-    about.Label3->ensurePolished();
-    EXPECT_EQ(about.Label3->palette().color(QPalette::WindowText), QColor(128, 128, 192));
+    EXPECT_LT(about.Label8->geometry().right(), about.width() - 1);
+    EXPECT_EQ(about.Label4->text(), QStringLiteral("mailto : ") + FromCp932(TAbout::MakerMail));
 }
 
 // A click anywhere closes the box, except on the maker's two links, which only open their targets;

@@ -58,12 +58,6 @@ TEST(ContainsText, MatchesAtCharacterBoundariesOnly) {
     EXPECT_FALSE(ContainsText(Sjis("アカ"), std::string("\x41\x83", 2)));
 }
 
-TEST(NameWithoutExtension, CutsFromTheLastDot) {
-    EXPECT_EQ(NameWithoutExtension(Sjis("マティーニ.ico")), Sjis("マティーニ"));
-    EXPECT_EQ(NameWithoutExtension("B.and.B.ico"), "B.and.B");
-    EXPECT_EQ(NameWithoutExtension("plain"), "plain");
-}
-
 // Each filter rule picks exactly the entries it names, in catalogue order.
 TEST(MatchingEntries, EveryRuleInItsOrder) {
     const std::vector<const char*> names = {
