@@ -1,4 +1,5 @@
-// The about box: its random cocktail with the name as hint, its texts, and which clicks close it.
+// The about box: its random cocktail with the name as hint, its credit line, and which clicks close
+// it.
 #include "catalogue/about.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,7 @@ TEST(AboutBox, RandomCocktailWithItsNameAsHint) {
     EXPECT_GT(shown.size(), 1u);
 }
 
+// An empty catalogue opens the box without a picture and without a hint.
 TEST(AboutBox, EmptyCatalogueShowsNoPictureAndNoHint) {
     TestCatalogue catalogue({});
     TAbout about(catalogue.List, catalogue.AppFolder);

@@ -122,6 +122,7 @@ TEST_F(HelpWindowTest, MovesBetweenTopics) {
     EXPECT_EQ(window.lblTitle->text(), QStringLiteral("遊び方"));
 }
 
+// Esc closes the help window.
 TEST_F(HelpWindowTest, EscapeCloses) {
     THelp window(Topics(), 4);
     window.show();

@@ -57,6 +57,7 @@ TEST(FindHelpTopic, FirstOfAContextWins) {
     EXPECT_EQ(FindHelpTopic(topics, 5), -1);
 }
 
+// A help file that cannot be opened is a file error, not an empty help.
 TEST(LoadHelpFile, MissingFileRaisesInOutError) {
     EXPECT_THROW(LoadHelpFile(ToCp932(GameDir()) + "/no-such-help.hlp"), EInOutError);
 }
