@@ -120,12 +120,19 @@ class Rim {
             right ? g_.rimRight + QPointF(-0.6, -0.7) : g_.rimLeft + QPointF(0.6, -0.7);
         return Clamp(anchor, r + 0.2);
     }
-    bool RightTaken() const { return used_ > 0; }
 
   private:
     const GlassShape& g_;
     int used_ = 0;
 };
+
+bool TakesRim(const Cocktail& c) {
+    for (Garnish g :
+         {Garnish::LemonSlice, Garnish::LimeSlice, Garnish::OrangeSlice, Garnish::Cucumber,
+          Garnish::LemonWedge, Garnish::LimeWedge, Garnish::Pineapple, Garnish::Strawberry})
+        if (c.Has(g)) return true;
+    return false;
+}
 
 double SliceRadius(const GlassShape& g) { return Width(g) < 13 ? 3.6 : 4.3; }
 
@@ -510,7 +517,8 @@ void OnRim(QPainter& p, const Scene& s, Garnish garnish, Rim& rim) {
             Peel(p, g, kOrange);
             break;
         case Garnish::Cherry: {
-            const QPointF at = rim.RightTaken()
+            // Beside the fruit on the rim when there is any, whichever was listed first.
+            const QPointF at = TakesRim(s.cocktail)
                                    ? Clamp(g.rimRight + QPointF(-Width(g) * 0.45, -1.6), 2.5)
                                    : Clamp(g.rimRight + QPointF(-1.6, -1.8), 2.5);
             Cherry(p, at, 2.0);
