@@ -365,17 +365,26 @@ void OnSurface(QPainter& p, const Scene& s, Garnish garnish) {
     }
 }
 
+// A frosted band of salt or sugar around the top of the glass, with grains catching the light.
 void RimEdge(QPainter& p, const Scene& s, QColor colour) {
     const GlassShape& g = s.glass;
     QPainterPath top;
-    top.addRect(0, g.rimLeft.y() - 1.5, 32, 3.4);
+    top.addRect(0, g.rimLeft.y() - 1.6, 32, 3.6);
     p.save();
     p.setClipPath(top);
-    p.setPen(QPen(colour, 1.6, Qt::DotLine, Qt::RoundCap));
+    QColor frost = colour;
+    frost.setAlpha(215);
+    p.setPen(QPen(frost, 2.0, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
     p.drawPath(g.walls);
-    p.setPen(QPen(colour, 1.3, Qt::DotLine, Qt::RoundCap));
+    p.setPen(QPen(frost, 1.5, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(g.rimLeft, g.rimRight);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour.darker(135));
+    for (double t = 0.04; t < 1; t += 0.09) {
+        const QPointF at = g.rimLeft + (g.rimRight - g.rimLeft) * t;
+        p.drawEllipse(at + QPointF(0, (static_cast<int>(t * 100) % 2) * 0.5 - 0.2), 0.3, 0.3);
+    }
     p.restore();
 }
 
