@@ -114,8 +114,3 @@ int32_t DisplayTime(const std::string& text, int32_t fallback) {
     int32_t value = StrToIntDef(text, fallback);
     return value > 0 ? value : fallback;
 }
-
-std::string CocktailName(const std::string& entry) {
-    size_t dot = entry.rfind('.');
-    return dot == std::string::npos ? entry : entry.substr(0, dot);
-}

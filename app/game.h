@@ -42,6 +42,3 @@ int32_t StrToIntDef(const std::string& text, int32_t fallback);
 
 // A display time from its settings text: the fallback also for 0 or less, which would never tick.
 int32_t DisplayTime(const std::string& text, int32_t fallback);
-
-// A cocktail's name: its catalogue entry without the extension (from the last "." on).
-std::string CocktailName(const std::string& entry);

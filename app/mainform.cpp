@@ -9,6 +9,7 @@
 
 #include "app/game.h"
 #include "catalogue/about.h"
+#include "catalogue/cocktaildb.h"
 #include "catalogue/help.h"
 #include "catalogue/pdb.h"
 #include "platform/cp932.h"
@@ -147,10 +148,7 @@ void TMainForm::mnuGameSettingClick() { ExecModal(*Setting); }
 
 void TMainForm::mnuDBClick() { ExecModal(*PDB); }
 
-void TMainForm::mnuAboutClick() {
-    TAbout about(CatalogueList, AppFolder, this);
-    ExecModal(about);
-}
+void TMainForm::mnuAboutClick() { ShowAbout(CatalogueList, AppFolder, this); }
 
 void TMainForm::mnuRankingClick() {
     OpenRanking(
@@ -222,10 +220,10 @@ void TMainForm::tmrQuestionTimer() {
         DrawWrongChoices(QuestionIndex, static_cast<int>(order.size()));
     const std::array<int, 4> buttons = PlaceChoices();
     for (int choice = 0; choice < 3; ++choice) {
-        Answer(buttons[choice])->setText(FromCp932(CocktailName(order[wrong[choice]])));
+        Answer(buttons[choice])->setText(FromCp932(NameWithoutExtension(order[wrong[choice]])));
         Answer(buttons[choice])->setProperty("Tag", 1);
     }
-    Answer(buttons[3])->setText(FromCp932(CocktailName(order[QuestionIndex])));
+    Answer(buttons[3])->setText(FromCp932(NameWithoutExtension(order[QuestionIndex])));
     Answer(buttons[3])->setProperty("Tag", 0);
 
     ui.lblRest->setText(QString::number(kCountdownSeconds));
@@ -280,7 +278,7 @@ void TMainForm::spdAnswer1Click(QObject* sender) {
     if (Tag(sender) != 0) {
         answerMs = kWrongAnswerMs;
         SetStatusText(Sjis(QStringLiteral("×不正解！！『")) +
-                      CocktailName((*QuestionOrder)[QuestionIndex - 1]) +
+                      NameWithoutExtension((*QuestionOrder)[QuestionIndex - 1]) +
                       Sjis(QStringLiteral("』です...")));
         tmrQuestion->SetInterval(
             DisplayTime(ToCp932(Setting->cmbError->currentText()), kWrongDisplayFallback));

@@ -50,12 +50,6 @@ TEST(DisplayTime, FallsBackForTextsThatAreNoPositiveNumber) {
     EXPECT_EQ(StrToIntDef("2147483648", 7), 7);
 }
 
-TEST(CocktailName, DropsTheExtensionFromTheLastDot) {
-    EXPECT_EQ(CocktailName("Mr.X.ico"), "Mr.X");
-    EXPECT_EQ(CocktailName(Sjis("マティーニ.ico")), Sjis("マティーニ"));
-    EXPECT_EQ(CocktailName("noext"), "noext");
-}
-
 namespace {
 std::vector<std::string> Numbered(int count) {
     std::vector<std::string> list;

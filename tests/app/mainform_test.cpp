@@ -10,6 +10,8 @@
 
 #include "app/game.h"
 #include "app/mainform.h"
+#include "catalogue/cocktaildb.h"
+#include "catalogue/pdb.h"
 #include "platform/cp932.h"
 #include "platform/exception.h"
 #include "platform/modal.h"
@@ -45,6 +47,7 @@ class MainFormTest : public ::testing::Test {
     }
 
     void Open(int icons) {
+        pdb.reset();
         setting.reset();
         form.reset();
         dir = std::make_unique<QTemporaryDir>();
@@ -53,6 +56,8 @@ class MainFormTest : public ::testing::Test {
         setting = std::make_unique<TSetting>(*form, form.get());
         form->Setting = setting.get();
         setting->FormCreate();
+        pdb = std::make_unique<TPDB>(form->CatalogueList, form->AppFolder, form.get());
+        form->PDB = pdb.get();
         form->show();
         SetModalHandler([this](QDialog& dialog) {
             modalShown.push_back(dialog.objectName());
@@ -84,7 +89,7 @@ class MainFormTest : public ::testing::Test {
     }
     QString Status() const { return FromCp932(form->StatusText()); }
     QString OpenAnswerName() const {
-        return FromCp932(CocktailName(form->CatalogueList[form->QuestionIndex - 1]));
+        return FromCp932(NameWithoutExtension(form->CatalogueList[form->QuestionIndex - 1]));
     }
     int VisibleAnswers() const {
         int visible = 0;
@@ -99,6 +104,7 @@ class MainFormTest : public ::testing::Test {
     QString folder;
     std::unique_ptr<TMainForm> form;
     std::unique_ptr<TSetting> setting;
+    std::unique_ptr<TPDB> pdb;
     std::vector<QString> modalShown;
 };
 
@@ -537,6 +543,65 @@ TEST_F(MainFormTest, QuittingIdleSavesTheSettings) {
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(ReadFileBytes(folder + QStringLiteral("setting.dat")),
               "3000\r\n1000\r\n\r\n\r\n\r\n0\r\n");
+}
+
+// The menu commands and the two pictures open their windows modally, also during a game.
+TEST_F(MainFormTest, MenuCommandsOpenTheirWindows) {
+    form->ui.mnuGameSetting->trigger();
+    form->ui.mnuDB->trigger();
+    Click(form->ui.imgDB);
+    form->ui.mnuAbout->trigger();
+    ASSERT_EQ(modalShown.size(), 4u);
+    EXPECT_EQ(modalShown[0], setting->objectName());
+    EXPECT_EQ(modalShown[1], pdb->objectName());
+    EXPECT_EQ(modalShown[2], pdb->objectName());
+    EXPECT_NE(modalShown[3], pdb->objectName());
+    Click(form->ui.imgNew);
+    EXPECT_EQ(form->GameActive, 1);
+    form->ui.mnuRanking->trigger();  // no log.dat yet: a message instead of the dialog
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Texts()[0], QStringLiteral("データが見つかりませんでした。"));
+}
+
+// A game played, saved and quit through the menu: the next start shows the same settings, the
+// played count checked, and log.dat holds the game's exact line.
+TEST_F(MainFormTest, SettingsAndTheLogSurviveARestart) {
+    setting->cmbCorrect->setCurrentText(QStringLiteral("250"));
+    setting->txtHN->setText(QStringLiteral("バーテンダー"));
+    form->ui.mnu10->trigger();
+    form->mnuStartClick();
+    SetModalHandler([](QDialog& dialog) {
+        static_cast<TGameResult&>(dialog).btnOK->click();
+        return 1;
+    });
+    for (int q = 0; q < 10; ++q) {
+        form->tmrQuestionTimer();
+        clock.Advance(1000);
+        Click(q < 8 ? CorrectButton() : WrongButton());
+    }
+    form->tmrQuestionTimer();
+    const std::string log = ReadFileBytes(folder + QStringLiteral("log.dat"));
+    const std::string expected = "10," + std::to_string(form->Score) + ",00:28`00,8,2,";
+    EXPECT_EQ(log.substr(0, expected.size()), expected);
+    form->ui.mnuEnd->trigger();
+    EXPECT_FALSE(form->isVisible());
+
+    const QString keep = folder;
+    auto saved = std::move(dir);  // the same folder, opened again
+    pdb.reset();
+    setting.reset();
+    form = std::make_unique<TMainForm>(ToCp932(keep));
+    setting = std::make_unique<TSetting>(*form, form.get());
+    form->Setting = setting.get();
+    setting->FormCreate();
+    EXPECT_EQ(setting->cmbCorrect->currentText(), QStringLiteral("250"));
+    EXPECT_EQ(setting->txtHN->text(), QStringLiteral("バーテンダー"));
+    EXPECT_TRUE(form->ui.mnu10->isChecked());
+    EXPECT_FALSE(form->ui.mnu50->isChecked());
+    EXPECT_EQ(form->QuestionCount, 0);
+    EXPECT_EQ(ReadFileBytes(keep + QStringLiteral("log.dat")), log);
+    EXPECT_TRUE(boxes.Seen().empty());
+    dir = std::move(saved);
 }
 
 }  // namespace
