@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tools/dice.h"
 #include "tools/garnishes.h"
 #include "tools/glassshapes.h"
 
@@ -13,20 +14,6 @@ namespace {
 
 const QColor kGlassLine(200, 222, 240, 235);
 const QColor kGlassTint(190, 215, 235, 34);
-
-// A repeatable sequence, so that every build draws the same ice.
-class Dice {
-  public:
-    explicit Dice(unsigned seed) : state_(seed * 2654435761u + 12345u) {}
-    double Next() {
-        state_ = state_ * 1103515245u + 12345u;
-        return ((state_ >> 8) & 0xFFFF) / 65535.0;
-    }
-    double Between(double low, double high) { return low + (high - low) * Next(); }
-
-  private:
-    unsigned state_;
-};
 
 double Surface(const GlassShape& g, const Cocktail& c) {
     return c.ice == Ice::Frozen ? g.rimLeft.y() : g.surface;

@@ -11,20 +11,9 @@
 
 #include "platform/fonts.h"
 #include "tools/cocktailpainter.h"
+#include "tools/dice.h"
 
 namespace {
-
-class Dice {
-  public:
-    explicit Dice(unsigned seed) : state_(seed * 2654435761u + 99u) {}
-    double Between(double low, double high) {
-        state_ = state_ * 1103515245u + 12345u;
-        return low + (high - low) * (((state_ >> 8) & 0xFFFF) / 65535.0);
-    }
-
-  private:
-    unsigned state_;
-};
 
 QImage Canvas(int w, int h, QColor fill) {
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
