@@ -83,7 +83,7 @@ QString WriteUploadFile(QTemporaryDir& dir, const std::string& bytes) {
 }  // namespace
 
 // Greetings of one or many lines are read whole before "USER "; "PASS " follows 331 only.
-TEST(FtpLogIn, GreetingsAndUserReplies) {
+TEST(NetFtpLogIn, GreetingsAndUserReplies) {
     struct Case {
         const char* Greeting;
         const char* UserReply;
@@ -127,7 +127,7 @@ TEST(FtpLogIn, GreetingsAndUserReplies) {
 
 // Log-in replies fail above 400 only: 400 to "PASS " passes, 530 ends the log-in with "QUIT",
 // "Disconnected" and the reply as the exception.
-TEST(FtpLogIn, ReplyCodeRules) {
+TEST(NetFtpLogIn, ReplyCodeRules) {
     struct Case {
         const char* Greeting;
         const char* UserReply;
@@ -172,7 +172,7 @@ TEST(FtpLogIn, ReplyCodeRules) {
 
 // Through a proxy the real host goes into "USER ", "OPEN " or "SITE "; the firewall's own
 // log-in comes first when asked for.
-TEST(FtpLogIn, ProxyStylesAndFirewallLogIn) {
+TEST(NetFtpLogIn, ProxyStylesAndFirewallLogIn) {
     struct Case {
         TFirewallType Type;
         bool Authenticate;
@@ -219,7 +219,7 @@ TEST(FtpLogIn, ProxyStylesAndFirewallLogIn) {
 }
 
 // No trace at any level holds a password; level 1 shows the commands and the reply lines.
-TEST(FtpLogIn, TraceNeverShowsThePassword) {
+TEST(NetFtpLogIn, TraceNeverShowsThePassword) {
     for (int level : {0, 1, 4, 8}) {
         ScriptedPeer peer([](PeerConnection& c) {
             c.Send("220 ready\r\n");
@@ -255,7 +255,7 @@ TEST(FtpLogIn, TraceNeverShowsThePassword) {
 }
 
 // Replies cut into pieces, or arriving together with the next, are read one reply at a time.
-TEST(FtpReplies, SplitAndJoinedSegments) {
+TEST(NetFtpReplies, SplitAndJoinedSegments) {
     ScriptedPeer peer([](PeerConnection& c) {
         c.Send("22");
         c.Pause(30);
@@ -288,7 +288,7 @@ TEST(FtpReplies, SplitAndJoinedSegments) {
 
 // Commands are classified by their first word; 400 to 599 fail, 500 to 502 are also unsupported,
 // and OnFailure may take the failure over.
-TEST(FtpCommands, ClassificationAndOutcomes) {
+TEST(NetFtpCommands, ClassificationAndOutcomes) {
     struct Case {
         const char* Command;
         const char* Reply;
@@ -338,7 +338,7 @@ TEST(FtpCommands, ClassificationAndOutcomes) {
 
 // Without an OnFailure handler a failing command raises its reply; a transfer type outside 1 to
 // 3 sends nothing; commands need a connection.
-TEST(FtpCommands, FailureWithoutHandlerAndUnknownTypes) {
+TEST(NetFtpCommands, FailureWithoutHandlerAndUnknownTypes) {
     ScriptedPeer peer([](PeerConnection& c) {
         PeerLogIn(c);
         c.ReadLine();
@@ -364,7 +364,7 @@ TEST(FtpCommands, FailureWithoutHandlerAndUnknownTypes) {
 }
 
 // "QUIT" goes out only when connected; a failing reply to it is raised after the socket closed.
-TEST(FtpCommands, DisconnectSendsQuit) {
+TEST(NetFtpCommands, DisconnectSendsQuit) {
     for (const char* reply : {"221 bye\r\n", "500 no quitting\r\n"}) {
         ScriptedPeer peer([&](PeerConnection& c) {
             PeerLogIn(c);
@@ -390,7 +390,7 @@ TEST(FtpCommands, DisconnectSendsQuit) {
 
 // A server that goes away, one that never answers and one whose reply never ends all end the
 // step with an error, never with a success.
-TEST(FtpReplies, ServersThatDoNotAnswerProperly) {
+TEST(NetFtpReplies, ServersThatDoNotAnswerProperly) {
     struct Case {
         const char* Name;
         std::function<void(PeerConnection&)> Answer;
@@ -450,7 +450,7 @@ TEST(FtpReplies, ServersThatDoNotAnswerProperly) {
 }
 
 // A reply holding a zero byte is kept whole and judged by its number.
-TEST(FtpReplies, ZeroByteInAReply) {
+TEST(NetFtpReplies, ZeroByteInAReply) {
     std::string reply("550 bad\0name\r\n", 14);
     ScriptedPeer peer([&](PeerConnection& c) {
         PeerLogIn(c);
@@ -466,7 +466,7 @@ TEST(FtpReplies, ZeroByteInAReply) {
 }
 
 // A greeting that never comes ends the log-in after the time-out, and the client is left closed.
-TEST(FtpReplies, MissingGreetingTimesOut) {
+TEST(NetFtpReplies, MissingGreetingTimesOut) {
     ScriptedPeer peer([](PeerConnection& c) { c.ReadAll(3000); });
     Client client(peer.Port(), 200);
     QElapsedTimer clock;
@@ -479,7 +479,7 @@ TEST(FtpReplies, MissingGreetingTimesOut) {
 // An active upload listens before "PORT ", names the file, sends its bytes once the server
 // connects, and ends in one OnSuccess after the completion reply; an empty remote name sends the
 // local file's own name.
-TEST(FtpUpload, ActiveUploadSequence) {
+TEST(NetFtpUpload, ActiveUploadSequence) {
     QTemporaryDir dir;
     std::string bytes = Sjis("ハンドル\tカクテル\r\n") + std::string(100000, 'z') + "\r\n";
     QString local = WriteUploadFile(dir, bytes);
@@ -517,7 +517,7 @@ TEST(FtpUpload, ActiveUploadSequence) {
 
 // A passive upload connects to the logged-in host at the reply's port, whatever address the
 // reply names; a malformed reply or one out of range ends the upload before any connect.
-TEST(FtpUpload, PassiveRepliesGoodAndBad) {
+TEST(NetFtpUpload, PassiveRepliesGoodAndBad) {
     QTemporaryDir dir;
     std::string bytes = Sjis("パッシブ\r\n");
     QString local = WriteUploadFile(dir, bytes);
@@ -560,7 +560,7 @@ TEST(FtpUpload, PassiveRepliesGoodAndBad) {
 
 // Failing replies around the data, a refused "PORT ", "APPE " or "PASV", a 425 or 426 instead
 // of the data connection, a failing completion, never end in OnSuccess.
-TEST(FtpUpload, FailingRepliesNeverSucceed) {
+TEST(NetFtpUpload, FailingRepliesNeverSucceed) {
     QTemporaryDir dir;
     QString local = WriteUploadFile(dir, "line\r\n");
     struct Case {
@@ -674,7 +674,7 @@ TEST(FtpUpload, FailingRepliesNeverSucceed) {
 }
 
 // Abort from an event stops a running data transfer; the control connection stays usable.
-TEST(FtpUpload, AbortStopsTheDataTransfer) {
+TEST(NetFtpUpload, AbortStopsTheDataTransfer) {
     QTemporaryDir dir;
     QString local = WriteUploadFile(dir, std::string(32 << 20, 'q'));
     ScriptedPeer peer([](PeerConnection& c) {
@@ -700,7 +700,7 @@ TEST(FtpUpload, AbortStopsTheDataTransfer) {
 }
 
 // Fields are counted from 1 between delimiters; a missing field is empty.
-TEST(FtpFields, NthField) {
+TEST(NetFtpFields, NthField) {
     const std::string pasv = "227 Entering Passive Mode (10,0,0,1,19,137)";
     EXPECT_EQ(TFtpClient::NthField("USER x", ' ', 1), "USER");
     EXPECT_EQ(TFtpClient::NthField("USER x", ' ', 2), "x");

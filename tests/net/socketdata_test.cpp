@@ -41,7 +41,7 @@ std::string Text(size_t size, char first = 'a') {
 }  // namespace
 
 // A line comes out whole however the peer cuts it, and bytes after its LF wait for the next read.
-TEST(SocketReadLn, LinesAcrossAndWithinSegments) {
+TEST(NetSocketReadLn, LinesAcrossAndWithinSegments) {
     ScriptedPeer peer([](PeerConnection& c) {
         c.Send("220 hel");
         c.Pause(60);
@@ -62,7 +62,7 @@ TEST(SocketReadLn, LinesAcrossAndWithinSegments) {
 }
 
 // A line that does not fit the work buffer is an error, not an overflow.
-TEST(SocketReadLn, OverlongLineIsAnError) {
+TEST(NetSocketReadLn, OverlongLineIsAnError) {
     ScriptedPeer peer([](PeerConnection& c) {
         c.Send(Text(70 * 1024) + "\r\n");
         c.ReadAll(3000);
@@ -73,7 +73,7 @@ TEST(SocketReadLn, OverlongLineIsAnError) {
 }
 
 // A line of just under the buffer size still arrives whole.
-TEST(SocketReadLn, LineFillingTheBufferArrives) {
+TEST(NetSocketReadLn, LineFillingTheBufferArrives) {
     std::string line = Text(65534) + "\r\n";
     ScriptedPeer peer([&](PeerConnection& c) {
         c.Send(line);
@@ -85,7 +85,7 @@ TEST(SocketReadLn, LineFillingTheBufferArrives) {
 }
 
 // The time-out and Cancel end a line wait as "aborted" and leave Canceled clear again.
-TEST(SocketReadLn, TimeOutAndCancelAbortTheWait) {
+TEST(NetSocketReadLn, TimeOutAndCancelAbortTheWait) {
     ScriptedPeer peer([](PeerConnection& c) { c.ReadAll(5000); });
     TSocket socket;
     ConnectTo(socket, peer.Port(), 100);
@@ -103,7 +103,7 @@ TEST(SocketReadLn, TimeOutAndCancelAbortTheWait) {
 }
 
 // A transaction takes the reply's leading number when it fits 16 bits, and traces the line.
-TEST(SocketTransaction, ReplyNumbers) {
+TEST(NetSocketTransaction, ReplyNumbers) {
     struct Case {
         const char* Reply;
         int Number;
@@ -134,7 +134,7 @@ TEST(SocketTransaction, ReplyNumbers) {
 }
 
 // Write sends the text up to its first zero byte, long texts included, byte for byte.
-TEST(SocketWrite, SendsUpToTheFirstZeroByteAndLongTextsWhole) {
+TEST(NetSocketWrite, SendsUpToTheFirstZeroByteAndLongTextsWhole) {
     std::string big = Text(200 * 1024, 'A');
     std::string got;
     ScriptedPeer peer([&](PeerConnection& c) { got = c.ReadAll(); });
@@ -152,7 +152,7 @@ TEST(SocketWrite, SendsUpToTheFirstZeroByteAndLongTextsWhole) {
 }
 
 // Read(0) takes what is pending; Read(n) waits for n bytes; a closed peer gives nothing.
-TEST(SocketRead, CountedAndPendingBlocks) {
+TEST(NetSocketRead, CountedAndPendingBlocks) {
     ScriptedPeer peer([](PeerConnection& c) {
         c.Send("abc");
         c.ReadLine();
@@ -176,7 +176,7 @@ TEST(SocketRead, CountedAndPendingBlocks) {
 
 // SendFile sends a file's every byte, counts them and reports each packet; an empty file sends
 // nothing; a missing one fails before anything is sent.
-TEST(SocketSendFile, WholeFilesEmptyFilesAndMissingOnes) {
+TEST(NetSocketSendFile, WholeFilesEmptyFilesAndMissingOnes) {
     QTemporaryDir dir;
     std::string bytes;
     for (int i = 0; i < 300000; ++i) bytes += char(i * 7 % 256);
@@ -205,7 +205,7 @@ TEST(SocketSendFile, WholeFilesEmptyFilesAndMissingOnes) {
 }
 
 // A send the peer never takes ends after TimeOut without progress instead of hanging.
-TEST(SocketSendFile, StalledSendEndsAfterTheTimeOut) {
+TEST(NetSocketSendFile, StalledSendEndsAfterTheTimeOut) {
     QTemporaryDir dir;
     WriteFileBytes(dir.filePath("big.bin"), std::string(32 << 20, 'x'));
     ScriptedPeer peer([](PeerConnection& c) { c.Pause(8000); });
@@ -220,7 +220,7 @@ TEST(SocketSendFile, StalledSendEndsAfterTheTimeOut) {
 }
 
 // Listen with the done signal, then Accept hands over the caller's connection and its address.
-TEST(SocketListen, AcceptsAConnectionAndTellsItsAddress) {
+TEST(NetSocketListen, AcceptsAConnectionAndTellsItsAddress) {
     TSocket listener;
     listener.SetTimeOut(3000);
     listener.Listen(true);
@@ -244,7 +244,7 @@ TEST(SocketListen, AcceptsAConnectionAndTellsItsAddress) {
 }
 
 // The local port reads as its high and low byte, as "PORT " wants it.
-TEST(SocketListen, PortTextIsHighByteThenLowByte) {
+TEST(NetSocketListen, PortTextIsHighByteThenLowByte) {
     for (int port : {5001, 65535, 1021}) {
         TSocket listener;
         listener.SetPort(port);
@@ -259,7 +259,7 @@ TEST(SocketListen, PortTextIsHighByteThenLowByte) {
 }
 
 // An Accept that nobody connects to ends after TimeOut, and Cancel ends it at once.
-TEST(SocketListen, AcceptWaitsAreBounded) {
+TEST(NetSocketListen, AcceptWaitsAreBounded) {
     TSocket listener;
     listener.SetTimeOut(100);
     listener.Listen(true);
@@ -274,7 +274,7 @@ TEST(SocketListen, AcceptWaitsAreBounded) {
 
 // Each report level passes exactly the texts up to its level: 0 nothing, 1 reply lines, 4 socket
 // steps, 8 everything.
-TEST(SocketTrace, LevelsFilterTheTexts) {
+TEST(NetSocketTrace, LevelsFilterTheTexts) {
     const std::set<std::string> level4 = {"Sending Buffer", "Request Close Socket"};
     const std::set<std::string> level8 = {"Connecting", "Transaction",   "Writeln",
                                           "Write",      "ReadLn",        "Timer On",
@@ -307,7 +307,7 @@ TEST(SocketTrace, LevelsFilterTheTexts) {
 }
 
 // A trace handler that throws does not disturb the operation it traces.
-TEST(SocketTrace, FailingHandlerIsIgnored) {
+TEST(NetSocketTrace, FailingHandlerIsIgnored) {
     ScriptedPeer peer([](PeerConnection& c) { c.ReadAll(); });
     TSocket socket;
     socket.SetReportLevel(8);
