@@ -35,7 +35,8 @@ GlassShape Tumbler(double rimY, double topHalf, double bottomHalf, double baseTo
     const double t = (baseTop - rimY) / (floor - rimY);
     const double baseHalf = topHalf + (bottomHalf - topHalf) * t;
     g.inside = Polygon({g.rimLeft, {16 - baseHalf, baseTop}, {16 + baseHalf, baseTop}, g.rimRight});
-    g.solid = Polygon({{16 - baseHalf, baseTop}, bl, br, {16 + baseHalf, baseTop}});
+    if (baseTop < floor)
+        g.solid = Polygon({{16 - baseHalf, baseTop}, bl, br, {16 + baseHalf, baseTop}});
     g.surface = surface;
     g.bottom = baseTop;
     return g;
