@@ -2,6 +2,8 @@
 #include "tools/cocktailtable.h"
 
 #include <QFile>
+#include <QHash>
+#include <QRegularExpression>
 #include <QStringList>
 #include <cerrno>
 #include <utility>
@@ -143,6 +145,8 @@ bool Cocktail::Has(Garnish g) const {
 
 std::vector<Cocktail> ParseCocktailTable(const QByteArray& utf8, const QString& source) {
     std::vector<Cocktail> table;
+    // Windows folders ignore case: two names that differ only in case would be one file there.
+    QHash<QString, int> seen;
     const QStringList lines = QString::fromUtf8(utf8).split(QLatin1Char('\n'));
     for (int i = 0; i < lines.size(); ++i) {
         QString line = lines[i];
@@ -165,6 +169,11 @@ std::vector<Cocktail> ParseCocktailTable(const QByteArray& utf8, const QString& 
             for (const QString& word : cells[4].split(QLatin1Char(',')))
                 cocktail.garnishes.push_back(
                     Lookup(GarnishWords(), word.trimmed(), "garnish", error));
+        const QString key = cocktail.name.toCaseFolded();
+        if (seen.contains(key))
+            error.Fail(
+                QStringLiteral("\"%1\" is already on line %2").arg(cocktail.name).arg(seen[key]));
+        seen.insert(key, cocktail.line);
         table.push_back(std::move(cocktail));
     }
     return table;
@@ -184,6 +193,10 @@ QString CatalogueNameProblem(const QString& name) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("\\/:*?\"<>|").contains(c))
             return QStringLiteral("\"%1\" holds a character no file name may hold").arg(name);
     }
+    static const QRegularExpression device(QStringLiteral("^(con|prn|aux|nul|com[1-9]|lpt[1-9])$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    if (device.match(name).hasMatch())
+        return QStringLiteral("\"%1\" is a device name on Windows").arg(name);
     // The game shows "&" on its buttons as an accelerator mark, so a name must not hold one.
     if (name.contains(QLatin1Char('&'))) return QStringLiteral("\"%1\" holds \"&\"").arg(name);
     const std::string sjis = ToCp932(name);

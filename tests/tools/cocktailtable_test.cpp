@@ -97,6 +97,7 @@ TEST(CocktailTable, MalformedRowsAreRefusedWithTheirLine) {
         {" A\tcocktail\t#ffffff\tnone\t-", "blank"},
         {"A.\tcocktail\t#ffffff\tnone\t-", "dot"},
         {"\tcocktail\t#ffffff\tnone\t-", "empty"},
+        {"Con\tcocktail\t#ffffff\tnone\t-", "device"},
     };
     for (const Row& row : rows) {
         const QString message = FromCp932(ParseFailure(row.row));
@@ -105,6 +106,14 @@ TEST(CocktailTable, MalformedRowsAreRefusedWithTheirLine) {
         EXPECT_TRUE(message.contains(QString::fromUtf8(row.mentions)))
             << row.row << " -> " << message.toStdString();
     }
+}
+
+TEST(CocktailTable, NamesDifferingOnlyInCaseAreOneCocktail) {
+    const QString message =
+        FromCp932(ParseFailure("b-52\tshot\t#3a1808\tnone\t-\n"
+                               "B-52\tshot\t#e89030\tnone\t-"));
+    EXPECT_TRUE(message.startsWith(QStringLiteral("t.tsv:3:"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("line 2"))) << message.toStdString();
 }
 
 TEST(CocktailTable, MissingFileIsAnInputOutputError) {
