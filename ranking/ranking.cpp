@@ -61,8 +61,9 @@ TRanking::TRanking(const std::string& appFolder, std::function<void(int)> helper
 
     const QString layoutStyle = styleSheet();
     FinishLayout(width(), height());
-    setStyleSheet(styleSheet() + layoutStyle);
-    memComment->setFont(JapaneseFont(QStringLiteral("ＭＳ ゴシック"), 13));
+    setStyleSheet(styleSheet() + layoutStyle +
+                  QStringLiteral("#memComment { font-family: %1; font-size: 13px; }")
+                      .arg(FontFamilyCss(QStringLiteral("ＭＳ ゴシック"))));
 
     for (int column = 0; column < 4; ++column)
         lsRanking->setColumnWidth(column, ColumnWidths[column]);

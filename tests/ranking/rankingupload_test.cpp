@@ -143,13 +143,16 @@ TEST_F(RankingUpload, ASendInProgressIsNotDisturbed) {
     ASSERT_TRUE(ranking);
     ranking->show();
     bool enabledDuringSend = true;
+    bool beforeTheAppend = false;
     QTimer::singleShot(0, ranking.get(), [&] {
         enabledDuringSend = ranking->btnOK->isEnabled();
+        beforeTheAppend = !server.Events().contains(QStringLiteral("COMMAND APPE"));
         QTest::mouseClick(ranking->btnOK, Qt::LeftButton);
         QTest::keyClick(ranking->cmbMondai, Qt::Key_Down);
     });
     Send(*ranking);
     EXPECT_FALSE(enabledDuringSend);
+    EXPECT_TRUE(beforeTheAppend);
     EXPECT_EQ(ranking->cmbMondai->currentText(), "30");
     EXPECT_EQ(ReadFileBytes(server.Path(remote)), Expected());
     EXPECT_FALSE(QFile::exists(server.Path(QStringLiteral("ranking/cocktail/30.log"))));
