@@ -79,13 +79,16 @@ void TFtpClient::Connect() {
     TSocket::Connect();
     try {
         LogIn();
+    } catch (const ESockError&) {
+        // A server that stopped answering or went away would not answer "QUIT" either.
+        TSocket::Disconnect();
+        ReportStatus(1, "Disconnected");
+        throw;
     } catch (...) {
         try {
             Disconnect();
-        } catch (const FTPException&) {
-            throw;
         } catch (const ESockError&) {
-            // The server is gone; the log-in's own failure tells more than the clean-up's.
+            // The log-in's own failure tells more than a socket error of the clean-up.
         }
         ReportStatus(1, "Disconnected");
         throw;

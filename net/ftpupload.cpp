@@ -139,10 +139,10 @@ bool TFtpClient::AwaitDataConnection() {
 
 bool TFtpClient::ReadCompletion() {
     std::string reply = ReadLn();
-    ReportStatus(1, reply);
-    ReadReplyLines(reply);
     // A missing or failing completion reply means the server may not have stored the data.
     if (reply.empty()) throw ESockError("Connection Closed By Server");
+    ReportStatus(1, reply);
+    ReadReplyLines(reply);
     if (Failing(ReplyCode(reply))) {
         Fail(reply, CtAppe);
         return false;
