@@ -58,5 +58,7 @@ void WriteFileBytes(const QString& path, const std::string& bytes) {
     file.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
-QString SourceDir() { return qEnvironmentVariable("BARTENDAM_SOURCE_DIR"); }
-QString GameDir() { return qEnvironmentVariable("BARTENDAM_GAME_DIR"); }
+QString SourceDir() {
+    return qEnvironmentVariable("BARTENDAM_SOURCE_DIR", QStringLiteral(BARTENDAM_SOURCE));
+}
+QString GameDir() { return qEnvironmentVariable("BARTENDAM_GAME_DIR", QStringLiteral(BARTENDAM_GAME)); }
