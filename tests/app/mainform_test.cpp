@@ -604,4 +604,11 @@ TEST_F(MainFormTest, SettingsAndTheLogSurviveARestart) {
     dir = std::move(saved);
 }
 
+// A setting.dat that cannot be written keeps the program running: the quit does not complete.
+TEST_F(MainFormTest, QuitStaysOpenWhenTheSettingsCannotBeWritten) {
+    QDir(folder).mkdir(QStringLiteral("setting.dat"));
+    EXPECT_THROW(form->ui.mnuEnd->trigger(), Exception);
+    EXPECT_TRUE(form->isVisible());
+}
+
 }  // namespace
