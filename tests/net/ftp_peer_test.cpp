@@ -83,7 +83,7 @@ QString WriteUploadFile(QTemporaryDir& dir, const std::string& bytes) {
 }  // namespace
 
 // Greetings of one or many lines are read whole before "USER "; "PASS " follows 331 only.
-TEST(NetFtpLogIn, GreetingsAndUserReplies) {
+TEST(FtpLogIn, GreetingsAndUserReplies) {
     struct Case {
         const char* Greeting;
         const char* UserReply;
@@ -127,7 +127,7 @@ TEST(NetFtpLogIn, GreetingsAndUserReplies) {
 
 // Log-in replies fail above 400 only: 400 to "PASS " passes, 530 ends the log-in with "QUIT",
 // "Disconnected" and the reply as the exception.
-TEST(NetFtpLogIn, ReplyCodeRules) {
+TEST(FtpLogIn, ReplyCodeRules) {
     struct Case {
         const char* Greeting;
         const char* UserReply;
@@ -172,7 +172,7 @@ TEST(NetFtpLogIn, ReplyCodeRules) {
 
 // Through a proxy the real host goes into "USER ", "OPEN " or "SITE "; the firewall's own
 // log-in comes first when asked for.
-TEST(NetFtpLogIn, ProxyStylesAndFirewallLogIn) {
+TEST(FtpLogIn, ProxyStylesAndFirewallLogIn) {
     struct Case {
         TFirewallType Type;
         bool Authenticate;
@@ -219,7 +219,7 @@ TEST(NetFtpLogIn, ProxyStylesAndFirewallLogIn) {
 }
 
 // No trace at any level holds a password; level 1 shows the commands and the reply lines.
-TEST(NetFtpLogIn, TraceNeverShowsThePassword) {
+TEST(FtpLogIn, TraceNeverShowsThePassword) {
     for (int level : {0, 1, 4, 8}) {
         ScriptedPeer peer([](PeerConnection& c) {
             c.Send("220 ready\r\n");
@@ -255,7 +255,7 @@ TEST(NetFtpLogIn, TraceNeverShowsThePassword) {
 }
 
 // Replies cut into pieces, or arriving together with the next, are read one reply at a time.
-TEST(NetFtpReplies, SplitAndJoinedSegments) {
+TEST(FtpReplies, SplitAndJoinedSegments) {
     ScriptedPeer peer([](PeerConnection& c) {
         c.Send("22");
         c.Pause(30);
@@ -288,7 +288,7 @@ TEST(NetFtpReplies, SplitAndJoinedSegments) {
 
 // Commands are classified by their first word; 400 to 599 fail, 500 to 502 are also unsupported,
 // and OnFailure may take the failure over.
-TEST(NetFtpCommands, ClassificationAndOutcomes) {
+TEST(FtpCommands, ClassificationAndOutcomes) {
     struct Case {
         const char* Command;
         const char* Reply;
@@ -338,7 +338,7 @@ TEST(NetFtpCommands, ClassificationAndOutcomes) {
 
 // Without an OnFailure handler a failing command raises its reply; a transfer type outside 1 to
 // 3 sends nothing; commands need a connection.
-TEST(NetFtpCommands, FailureWithoutHandlerAndUnknownTypes) {
+TEST(FtpCommands, FailureWithoutHandlerAndUnknownTypes) {
     ScriptedPeer peer([](PeerConnection& c) {
         PeerLogIn(c);
         c.ReadLine();
@@ -364,7 +364,7 @@ TEST(NetFtpCommands, FailureWithoutHandlerAndUnknownTypes) {
 }
 
 // "QUIT" goes out only when connected; a failing reply to it is raised after the socket closed.
-TEST(NetFtpCommands, DisconnectSendsQuit) {
+TEST(FtpCommands, DisconnectSendsQuit) {
     for (const char* reply : {"221 bye\r\n", "500 no quitting\r\n"}) {
         ScriptedPeer peer([&](PeerConnection& c) {
             PeerLogIn(c);
@@ -390,7 +390,7 @@ TEST(NetFtpCommands, DisconnectSendsQuit) {
 
 // A server that goes away, one that never answers and one whose reply never ends all end the
 // step with an error, never with a success.
-TEST(NetFtpReplies, ServersThatDoNotAnswerProperly) {
+TEST(FtpReplies, ServersThatDoNotAnswerProperly) {
     struct Case {
         const char* Name;
         std::function<void(PeerConnection&)> Answer;
@@ -450,7 +450,7 @@ TEST(NetFtpReplies, ServersThatDoNotAnswerProperly) {
 }
 
 // A reply holding a zero byte is kept whole and judged by its number.
-TEST(NetFtpReplies, ZeroByteInAReply) {
+TEST(FtpReplies, ZeroByteInAReply) {
     std::string reply("550 bad\0name\r\n", 14);
     ScriptedPeer peer([&](PeerConnection& c) {
         PeerLogIn(c);
@@ -467,7 +467,7 @@ TEST(NetFtpReplies, ZeroByteInAReply) {
 
 // A greeting that never comes ends the log-in after one time-out, without a "QUIT" that would
 // wait again, and the client is left closed.
-TEST(NetFtpReplies, MissingGreetingTimesOut) {
+TEST(FtpReplies, MissingGreetingTimesOut) {
     ScriptedPeer peer([](PeerConnection& c) { c.ReadLine(3000); });
     Client client(peer.Port(), 300);
     client.ftp.SetReportLevel(1);
@@ -484,7 +484,7 @@ TEST(NetFtpReplies, MissingGreetingTimesOut) {
 // An active upload listens before "PORT ", names the file, sends its bytes once the server
 // connects, and ends in one OnSuccess after the completion reply; an empty remote name sends the
 // local file's own name.
-TEST(NetFtpUpload, ActiveUploadSequence) {
+TEST(FtpUpload, ActiveUploadSequence) {
     QTemporaryDir dir;
     std::string bytes = Sjis("ハンドル\tカクテル\r\n") + std::string(100000, 'z') + "\r\n";
     QString local = WriteUploadFile(dir, bytes);
@@ -522,7 +522,7 @@ TEST(NetFtpUpload, ActiveUploadSequence) {
 
 // A passive upload connects to the logged-in host at the reply's port, whatever address the
 // reply names; a malformed reply or one out of range ends the upload before any connect.
-TEST(NetFtpUpload, PassiveRepliesGoodAndBad) {
+TEST(FtpUpload, PassiveRepliesGoodAndBad) {
     QTemporaryDir dir;
     std::string bytes = Sjis("パッシブ\r\n");
     QString local = WriteUploadFile(dir, bytes);
@@ -565,7 +565,7 @@ TEST(NetFtpUpload, PassiveRepliesGoodAndBad) {
 
 // Failing replies around the data, a refused "PORT ", "APPE " or "PASV", a 425 or 426 instead
 // of the data connection, a failing completion, never end in OnSuccess.
-TEST(NetFtpUpload, FailingRepliesNeverSucceed) {
+TEST(FtpUpload, FailingRepliesNeverSucceed) {
     QTemporaryDir dir;
     QString local = WriteUploadFile(dir, "line\r\n");
     struct Case {
@@ -679,7 +679,7 @@ TEST(NetFtpUpload, FailingRepliesNeverSucceed) {
 }
 
 // Abort from an event stops a running data transfer; the control connection stays usable.
-TEST(NetFtpUpload, AbortStopsTheDataTransfer) {
+TEST(FtpUpload, AbortStopsTheDataTransfer) {
     QTemporaryDir dir;
     QString local = WriteUploadFile(dir, std::string(32 << 20, 'q'));
     ScriptedPeer peer([](PeerConnection& c) {
@@ -705,7 +705,7 @@ TEST(NetFtpUpload, AbortStopsTheDataTransfer) {
 }
 
 // Fields are counted from 1 between delimiters; a missing field is empty.
-TEST(NetFtpFields, NthField) {
+TEST(FtpFields, NthField) {
     const std::string pasv = "227 Entering Passive Mode (10,0,0,1,19,137)";
     EXPECT_EQ(TFtpClient::NthField("USER x", ' ', 1), "USER");
     EXPECT_EQ(TFtpClient::NthField("USER x", ' ', 2), "x");

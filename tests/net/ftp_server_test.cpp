@@ -163,7 +163,7 @@ TEST_P(FtpServerTest, DestroyedClientLeavesTheServerUsable) {
               AsStored(kind, true, "after a reset\r\n"));
 }
 
-INSTANTIATE_TEST_SUITE_P(NetServers, FtpServerTest,
+INSTANTIATE_TEST_SUITE_P(Servers, FtpServerTest,
                          ::testing::Combine(::testing::Values(Server::Pyftpdlib, Server::Vsftpd),
                                             ::testing::Bool()),
                          [](const auto& info) {
@@ -171,12 +171,12 @@ INSTANTIATE_TEST_SUITE_P(NetServers, FtpServerTest,
                                     (std::get<1>(info.param) ? "Passive" : "Active");
                          });
 
-INSTANTIATE_TEST_SUITE_P(NetServers, FtpLogInTest,
+INSTANTIATE_TEST_SUITE_P(Servers, FtpLogInTest,
                          ::testing::Values(Server::Pyftpdlib, Server::Vsftpd),
                          [](const auto& info) { return Name(info.param); });
 
 // A port nobody listens on refuses the connect.
-TEST(NetFtpServerless, ClosedPortIsRefused) {
+TEST(FtpServerless, ClosedPortIsRefused) {
     TFtpClient ftp;
     ftp.SetHost("127.0.0.1");
     ftp.SetPort(FreePort());

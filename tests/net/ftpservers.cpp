@@ -37,6 +37,15 @@ bool Run(const QString& program, const QStringList& arguments, const QByteArray&
     return process.waitForFinished(10000) && process.exitCode() == 0;
 }
 
+// Parallel tests may hold the lock on the user database for a moment.
+bool RunWithRetries(const QString& program, const QStringList& arguments) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (Run(program, arguments)) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return false;
+}
+
 void Stop(QProcess& process) {
     if (process.state() == QProcess::NotRunning) return;
     process.terminate();
@@ -96,18 +105,45 @@ VsftpdServer::VsftpdServer(const FtpServerOptions& options) {
     QDir().mkpath(root_.path() + "/empty");
     MakeRankingFolder(home_);
     QString user = QString::fromStdString(user_);
-    if (!Run("/usr/sbin/useradd", {"-M", "-d", home_, "-s", "/bin/bash", user})) {
+    if (!RunWithRetries("/usr/sbin/useradd", {"-M", "-d", home_, "-s", "/bin/bash", user})) {
         problem_ = "useradd failed";
         return;
     }
     userCreated_ = true;
-    Run("/usr/sbin/chpasswd", {}, QByteArray::fromStdString(user_ + ":" + password_ + "\n"));
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (Run("/usr/sbin/chpasswd", {},
+                QByteArray::fromStdString(user_ + ":" + password_ + "\n")))
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
     passwd* account = getpwnam(user_.c_str());
+    if (!account) {
+        problem_ = "the test user is missing after useradd";
+        return;
+    }
     for (const QString& path : {home_, home_ + "/ranking", home_ + "/ranking/cocktail"})
         chown(QFile::encodeName(path).constData(), account->pw_uid, account->pw_gid);
 
-    port_ = FreePort();
-    QString config = root_.path() + "/vsftpd.conf";
+    // A free port may be taken by a parallel test before vsftpd binds it; then try another.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        problem_.clear();
+        port_ = FreePort();
+        WriteFileBytes(root_.path() + "/vsftpd.conf", Config(options));
+        process_.setProgram("/usr/sbin/vsftpd");
+        process_.setArguments({root_.path() + "/vsftpd.conf"});
+        process_.setStandardOutputFile(QProcess::nullDevice());
+        process_.start();
+        auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!Accepts(port_) && std::chrono::steady_clock::now() < end &&
+               process_.state() != QProcess::NotRunning)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        if (process_.state() != QProcess::NotRunning) return;
+        problem_ = "vsftpd ended at start";
+    }
+}
+
+std::string VsftpdServer::Config(const FtpServerOptions& options) const {
+    std::string root = root_.path().toStdString();
     std::string text = "listen=YES\nlisten_ipv6=NO\nlisten_address=127.0.0.1\nlisten_port=" +
                        std::to_string(port_) +
                        "\nbackground=NO\nanonymous_enable=NO\nlocal_enable=YES\nwrite_enable=YES\n"
@@ -116,27 +152,13 @@ VsftpdServer::VsftpdServer(const FtpServerOptions& options) {
                        "pasv_enable=YES\nport_enable=YES\nconnect_from_port_20=NO\n"
                        "xferlog_enable=NO\nuserlist_enable=NO\npam_service_name=vsftpd\n"
                        "secure_chroot_dir=" +
-                       (root_.path() + "/empty").toStdString() +
-                       "\nvsftpd_log_file=" + (root_.path() + "/vsftpd.log").toStdString() + "\n";
-    if (!options.BannerFileLines.empty()) {
-        WriteFileBytes(root_.path() + "/banner.txt", options.BannerFileLines);
-        text += "banner_file=" + (root_.path() + "/banner.txt").toStdString() + "\n";
-    } else {
-        text += "ftpd_banner=" + options.Banner + "\n";
-    }
-    WriteFileBytes(config, text);
-    process_.setProgram("/usr/sbin/vsftpd");
-    process_.setArguments({config});
-    process_.setStandardOutputFile(QProcess::nullDevice());
-    process_.start();
-    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!Accepts(port_) && std::chrono::steady_clock::now() < end &&
-           process_.state() != QProcess::NotRunning)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    if (process_.state() == QProcess::NotRunning) problem_ = "vsftpd ended at start";
+                       root + "/empty\nvsftpd_log_file=" + root + "/vsftpd.log\n";
+    if (options.BannerFileLines.empty()) return text + "ftpd_banner=" + options.Banner + "\n";
+    WriteFileBytes(root_.path() + "/banner.txt", options.BannerFileLines);
+    return text + "banner_file=" + root + "/banner.txt\n";
 }
 
 VsftpdServer::~VsftpdServer() {
     Stop(process_);
-    if (userCreated_) Run("/usr/sbin/userdel", {"-f", QString::fromStdString(user_)});
+    if (userCreated_) RunWithRetries("/usr/sbin/userdel", {"-f", QString::fromStdString(user_)});
 }

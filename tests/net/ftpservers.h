@@ -51,6 +51,8 @@ class VsftpdServer : public FtpTestServer {
     ~VsftpdServer() override;
 
   private:
+    std::string Config(const FtpServerOptions& options) const;
+
     bool userCreated_ = false;
     QTemporaryDir root_;
     QProcess process_;

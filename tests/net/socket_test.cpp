@@ -35,7 +35,7 @@ std::string ErrorOf(const std::function<void()>& step) {
 }  // namespace
 
 // The error texts are the table's, found through the Linux error numbers they stand for.
-TEST(NetSocketErrors, LinuxErrorsReadAsTheSocketLayerTexts) {
+TEST(SocketErrors, LinuxErrorsReadAsTheSocketLayerTexts) {
     struct Case {
         int Errno;
         const char* Text;
@@ -58,7 +58,7 @@ TEST(NetSocketErrors, LinuxErrorsReadAsTheSocketLayerTexts) {
 }
 
 // Numbers of the look-up and of the table's edges keep their texts; others say they are unknown.
-TEST(NetSocketErrors, TableEdgesAndUnknownNumbers) {
+TEST(SocketErrors, TableEdgesAndUnknownNumbers) {
     TSocket socket;
     EXPECT_EQ(socket.LookupErrorMessage(0), "");
     EXPECT_EQ(socket.LookupErrorMessage(10004), "10004:Interrupted system call");
@@ -73,7 +73,7 @@ TEST(NetSocketErrors, TableEdgesAndUnknownNumbers) {
 }
 
 // A failing socket call fires OnError with the number and text, then raises that text.
-TEST(NetSocketErrors, FailingCallFiresOnErrorThenRaises) {
+TEST(SocketErrors, FailingCallFiresOnErrorThenRaises) {
     TSocket socket;
     int seen = 0;
     std::string seenText;
@@ -88,7 +88,7 @@ TEST(NetSocketErrors, FailingCallFiresOnErrorThenRaises) {
 }
 
 // The first component starts the socket layer and describes it; a second one only counts.
-TEST(NetSocketLife, FirstComponentDescribesTheSocketLayer) {
+TEST(SocketLife, FirstComponentDescribesTheSocketLayer) {
     int before = TSocket::WinsockUsers;
     auto first = std::make_unique<TSocket>();
     TSocket second;
@@ -108,7 +108,7 @@ TEST(NetSocketLife, FirstComponentDescribesTheSocketLayer) {
 }
 
 // A dotted address connects without a look-up; a name is looked up and reported first.
-TEST(NetSocketConnect, DottedAddressSkipsTheLookUpAndNamesAreResolved) {
+TEST(SocketConnect, DottedAddressSkipsTheLookUpAndNamesAreResolved) {
     for (const char* host : {"127.0.0.1", "localhost"}) {
         ScriptedPeer peer([](PeerConnection& c) { c.ReadAll(); });
         TSocket socket;
@@ -128,7 +128,7 @@ TEST(NetSocketConnect, DottedAddressSkipsTheLookUpAndNamesAreResolved) {
 }
 
 // A refused connect fails after OnConnectionFailed with the connect notice's error kept.
-TEST(NetSocketConnect, ClosedPortFails) {
+TEST(SocketConnect, ClosedPortFails) {
     TSocket socket;
     int failed = 0;
     socket.OnConnectionFailed = [&](QObject*) { ++failed; };
@@ -143,7 +143,7 @@ TEST(NetSocketConnect, ClosedPortFails) {
 }
 
 // A connect nobody answers ends after TimeOut, preceded by OnConnectionFailed.
-TEST(NetSocketConnect, UnansweredConnectTimesOut) {
+TEST(SocketConnect, UnansweredConnectTimesOut) {
     FullListener silent;
     TSocket socket;
     int failed = 0;
@@ -161,7 +161,7 @@ TEST(NetSocketConnect, UnansweredConnectTimesOut) {
 }
 
 // Cancel from an event handler ends a waiting connect, even one without a time-out.
-TEST(NetSocketConnect, CancelFromAnEventEndsTheWait) {
+TEST(SocketConnect, CancelFromAnEventEndsTheWait) {
     FullListener silent;
     TSocket socket;
     socket.SetHost("127.0.0.1");
@@ -172,7 +172,7 @@ TEST(NetSocketConnect, CancelFromAnEventEndsTheWait) {
 
 // A host without an address gives "Null Remote Address" and keeps the look-up's error number;
 // OnInvalidHost gets one chance to name another host.
-TEST(NetSocketConnect, UnresolvableHostAndOneRetry) {
+TEST(SocketConnect, UnresolvableHostAndOneRetry) {
     ScriptedPeer peer([](PeerConnection& c) { c.ReadAll(); });
     TSocket socket;
     socket.SetHost("no-such-host.invalid");
@@ -200,7 +200,7 @@ TEST(NetSocketConnect, UnresolvableHostAndOneRetry) {
 }
 
 // With a proxy the connect goes to the proxy, and the host is not looked up at all.
-TEST(NetSocketConnect, ProxyTakesThePlaceOfTheHost) {
+TEST(SocketConnect, ProxyTakesThePlaceOfTheHost) {
     ScriptedPeer proxy([](PeerConnection& c) { c.ReadAll(); });
     TSocket socket;
     int resolved = 0;
@@ -217,7 +217,7 @@ TEST(NetSocketConnect, ProxyTakesThePlaceOfTheHost) {
 
 // After Disconnect, and after the peer's close, the component has a fresh socket and connects
 // again.
-TEST(NetSocketConnect, ReconnectsAfterEitherSideCloses) {
+TEST(SocketConnect, ReconnectsAfterEitherSideCloses) {
     ScriptedPeer first([](PeerConnection& c) { c.ReadAll(); });
     TSocket socket;
     int disconnects = 0;
@@ -242,7 +242,7 @@ TEST(NetSocketConnect, ReconnectsAfterEitherSideCloses) {
 }
 
 // Destroying a connected component resets the connection without OnDisconnect or OnStatus.
-TEST(NetSocketLife, DestructionResetsSilently) {
+TEST(SocketLife, DestructionResetsSilently) {
     std::string seen = "none";
     ScriptedPeer peer([&](PeerConnection& c) {
         c.ReadLine(3000);

@@ -41,7 +41,7 @@ std::string Text(size_t size, char first = 'a') {
 }  // namespace
 
 // A line comes out whole however the peer cuts it, and bytes after its LF wait for the next read.
-TEST(NetSocketReadLn, LinesAcrossAndWithinSegments) {
+TEST(SocketReadLn, LinesAcrossAndWithinSegments) {
     ScriptedPeer peer([](PeerConnection& c) {
         c.Send("220 hel");
         c.Pause(60);
@@ -62,7 +62,7 @@ TEST(NetSocketReadLn, LinesAcrossAndWithinSegments) {
 }
 
 // A line that does not fit the work buffer is an error, not an overflow.
-TEST(NetSocketReadLn, OverlongLineIsAnError) {
+TEST(SocketReadLn, OverlongLineIsAnError) {
     ScriptedPeer peer([](PeerConnection& c) {
         c.Send(Text(70 * 1024) + "\r\n");
         c.ReadAll(3000);
@@ -73,7 +73,7 @@ TEST(NetSocketReadLn, OverlongLineIsAnError) {
 }
 
 // A line of just under the buffer size still arrives whole.
-TEST(NetSocketReadLn, LineFillingTheBufferArrives) {
+TEST(SocketReadLn, LineFillingTheBufferArrives) {
     std::string line = Text(65534) + "\r\n";
     ScriptedPeer peer([&](PeerConnection& c) {
         c.Send(line);
@@ -85,7 +85,7 @@ TEST(NetSocketReadLn, LineFillingTheBufferArrives) {
 }
 
 // The time-out and Cancel end a line wait as "aborted" and leave Canceled clear again.
-TEST(NetSocketReadLn, TimeOutAndCancelAbortTheWait) {
+TEST(SocketReadLn, TimeOutAndCancelAbortTheWait) {
     ScriptedPeer peer([](PeerConnection& c) { c.ReadAll(5000); });
     TSocket socket;
     ConnectTo(socket, peer.Port(), 100);
@@ -103,7 +103,7 @@ TEST(NetSocketReadLn, TimeOutAndCancelAbortTheWait) {
 }
 
 // A transaction takes the reply's leading number when it fits 16 bits, and traces the line.
-TEST(NetSocketTransaction, ReplyNumbers) {
+TEST(SocketTransaction, ReplyNumbers) {
     struct Case {
         const char* Reply;
         int Number;
@@ -134,7 +134,7 @@ TEST(NetSocketTransaction, ReplyNumbers) {
 }
 
 // Write sends the text up to its first zero byte, long texts included, byte for byte.
-TEST(NetSocketWrite, SendsUpToTheFirstZeroByteAndLongTextsWhole) {
+TEST(SocketWrite, SendsUpToTheFirstZeroByteAndLongTextsWhole) {
     std::string big = Text(200 * 1024, 'A');
     std::string got;
     ScriptedPeer peer([&](PeerConnection& c) { got = c.ReadAll(); });
@@ -152,7 +152,7 @@ TEST(NetSocketWrite, SendsUpToTheFirstZeroByteAndLongTextsWhole) {
 }
 
 // Read(0) takes what is pending; Read(n) waits for n bytes; a closed peer gives nothing.
-TEST(NetSocketRead, CountedAndPendingBlocks) {
+TEST(SocketRead, CountedAndPendingBlocks) {
     ScriptedPeer peer([](PeerConnection& c) {
         c.Send("abc");
         c.ReadLine();
@@ -176,7 +176,7 @@ TEST(NetSocketRead, CountedAndPendingBlocks) {
 
 // SendFile sends a file's every byte, counts them and reports each packet; an empty file sends
 // nothing; a missing one fails before anything is sent.
-TEST(NetSocketSendFile, WholeFilesEmptyFilesAndMissingOnes) {
+TEST(SocketSendFile, WholeFilesEmptyFilesAndMissingOnes) {
     QTemporaryDir dir;
     std::string bytes;
     for (int i = 0; i < 300000; ++i) bytes += char(i * 7 % 256);
@@ -205,7 +205,7 @@ TEST(NetSocketSendFile, WholeFilesEmptyFilesAndMissingOnes) {
 }
 
 // A send the peer never takes ends after TimeOut without progress instead of hanging.
-TEST(NetSocketSendFile, StalledSendEndsAfterTheTimeOut) {
+TEST(SocketSendFile, StalledSendEndsAfterTheTimeOut) {
     QTemporaryDir dir;
     WriteFileBytes(dir.filePath("big.bin"), std::string(32 << 20, 'x'));
     ScriptedPeer peer([](PeerConnection& c) { c.Pause(8000); });
@@ -220,7 +220,7 @@ TEST(NetSocketSendFile, StalledSendEndsAfterTheTimeOut) {
 }
 
 // Listen with the done signal, then Accept hands over the caller's connection and its address.
-TEST(NetSocketListen, AcceptsAConnectionAndTellsItsAddress) {
+TEST(SocketListen, AcceptsAConnectionAndTellsItsAddress) {
     TSocket listener;
     listener.SetTimeOut(3000);
     listener.Listen(true);
@@ -244,7 +244,7 @@ TEST(NetSocketListen, AcceptsAConnectionAndTellsItsAddress) {
 }
 
 // The local port reads as its high and low byte, as "PORT " wants it.
-TEST(NetSocketListen, PortTextIsHighByteThenLowByte) {
+TEST(SocketListen, PortTextIsHighByteThenLowByte) {
     for (int port : {5001, 65535, 1021}) {
         TSocket listener;
         listener.SetPort(port);
@@ -259,7 +259,7 @@ TEST(NetSocketListen, PortTextIsHighByteThenLowByte) {
 }
 
 // An Accept that nobody connects to ends after TimeOut, and Cancel ends it at once.
-TEST(NetSocketListen, AcceptWaitsAreBounded) {
+TEST(SocketListen, AcceptWaitsAreBounded) {
     TSocket listener;
     listener.SetTimeOut(100);
     listener.Listen(true);
@@ -274,7 +274,7 @@ TEST(NetSocketListen, AcceptWaitsAreBounded) {
 
 // Each report level passes exactly the texts up to its level: 0 nothing, 1 reply lines, 4 socket
 // steps, 8 everything.
-TEST(NetSocketTrace, LevelsFilterTheTexts) {
+TEST(SocketTrace, LevelsFilterTheTexts) {
     const std::set<std::string> level4 = {"Sending Buffer", "Request Close Socket"};
     const std::set<std::string> level8 = {"Connecting", "Transaction",   "Writeln",
                                           "Write",      "ReadLn",        "Timer On",
@@ -307,7 +307,7 @@ TEST(NetSocketTrace, LevelsFilterTheTexts) {
 }
 
 // A trace handler that throws does not disturb the operation it traces.
-TEST(NetSocketTrace, FailingHandlerIsIgnored) {
+TEST(SocketTrace, FailingHandlerIsIgnored) {
     ScriptedPeer peer([](PeerConnection& c) { c.ReadAll(); });
     TSocket socket;
     socket.SetReportLevel(8);
