@@ -27,18 +27,6 @@ constexpr int mrCancel = 2;
 
 const int ColumnWidths[] = {100, 100, 75, 50};
 
-// Keeps the send button disabled while a send waits on the network, so that a second press
-// cannot interleave its commands with the running session's.
-class SendInProgress {
-  public:
-    explicit SendInProgress(QWidget* button) : button_(button) { button_->setEnabled(false); }
-    ~SendInProgress() { button_->setEnabled(true); }
-    SendInProgress(const SendInProgress&) = delete;
-    SendInProgress& operator=(const SendInProgress&) = delete;
-
-  private:
-    QWidget* button_;
-};
 }  // namespace
 
 TRanking::TRanking(const std::string& appFolder, std::function<void(int)> helper,
@@ -214,7 +202,21 @@ void TRanking::btnOKClick(QObject*) {
     if (IsGlobalOffline() && !MayGoOnline()) return;
     // The count is fixed with the entry: the player may change the combo while the log-in waits.
     const std::string remotePath = RankingRemotePath(Text(cmbMondai->currentText()));
-    SendInProgress sending(btnOK);
+    // While the send waits on the network the button is off, so that a second press cannot
+    // interleave its commands with this session's; a cancel pressed meanwhile closes the dialog
+    // once the send is over, whatever its outcome.
+    struct Sending {
+        explicit Sending(TRanking& ranking) : ranking(ranking) {
+            ranking.sending_ = true;
+            ranking.btnOK->setEnabled(false);
+        }
+        ~Sending() {
+            ranking.sending_ = false;
+            ranking.btnOK->setEnabled(true);
+            if (ranking.cancelAfterSend_) ranking.done(mrCancel);
+        }
+        TRanking& ranking;
+    } sending(*this);
     UploadRankingEntry(FtpClient1, endpoints_, appFolder_, remotePath, entry);
 }
 
@@ -231,7 +233,13 @@ bool TRanking::MayGoOnline() {
     return true;
 }
 
-void TRanking::btnCancelClick(QObject*) { done(mrCancel); }
+void TRanking::btnCancelClick(QObject*) {
+    if (sending_) {
+        cancelAfterSend_ = true;
+        return;
+    }
+    done(mrCancel);
+}
 
 void TRanking::btnHelpClick(QObject*) { helper_(4); }
 

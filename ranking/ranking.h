@@ -73,4 +73,6 @@ class TRanking : public TFlatDialog {
     std::function<void(int)> helper_;
     TRankingEndpoints endpoints_;
     QString acceptedComment_;
+    bool sending_ = false;
+    bool cancelAfterSend_ = false;
 };

@@ -365,13 +365,13 @@ TEST_F(RankingDialog, TheLayoutHoldsEveryControl) {
         texts << button->text();
         EXPECT_EQ(button->focusPolicy(), Qt::NoFocus);
     }
-    for (const QString& text :
+    for (const char* text :
          {"◆問題数を指定して下さい。どの問題数でも登録可能です。",
           "ﾒｰﾙｱﾄﾞﾚｽ、ﾎｰﾑﾍﾟｰｼﾞｱﾄﾞﾚｽは公開されます...",
           "ｺﾒﾝﾄがないと、不自然に表示されますので、なるべく何か記入して下さい...",
           " ｲﾝﾀｰﾈｯﾄﾗﾝｷﾝｸﾞﾃﾞｰﾀ ", "・ﾊﾝﾄﾞﾙﾈｰﾑ", "・ﾒｰﾙｱﾄﾞﾚｽ", "・ﾎｰﾑﾍﾟｰｼﾞｱﾄﾞﾚｽ",
           " ｺﾒﾝﾄや感想（255ﾊﾞｲﾄまで）", "送信(&S)", "ｷｬﾝｾﾙ(&C)", "ﾍﾙﾌﾟ(&H)"}) {
-        EXPECT_TRUE(texts.contains(text)) << text.toStdString();
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(text))) << text;
     }
     EXPECT_EQ(ranking.btnHelp->cursor().shape(), Qt::WhatsThisCursor);
     EXPECT_EQ(ranking.btnOK->cursor().shape(), Qt::PointingHandCursor);

@@ -136,23 +136,31 @@ TEST_F(RankingUpload, TheCountChoosesTheFile) {
     EXPECT_TRUE(opened.isEmpty());  // the page was declined
 }
 
-// While a send waits on the network the send button is off, so a second press sends nothing, and
-// a count chosen meanwhile does not redirect the result to another count's file.
+// While a send waits on the network the send button is off, so a second press sends nothing; a
+// count chosen meanwhile does not redirect the result to another count's file; a cancel pressed
+// meanwhile closes the dialog only once the send is over.
 TEST_F(RankingUpload, ASendInProgressIsNotDisturbed) {
     auto ranking = Open();
     ASSERT_TRUE(ranking);
     ranking->show();
     bool enabledDuringSend = true;
     bool beforeTheAppend = false;
+    bool openAfterCancel = false;
     QTimer::singleShot(0, ranking.get(), [&] {
         enabledDuringSend = ranking->btnOK->isEnabled();
         beforeTheAppend = !server.Events().contains(QStringLiteral("COMMAND APPE"));
         QTest::mouseClick(ranking->btnOK, Qt::LeftButton);
         QTest::keyClick(ranking->cmbMondai, Qt::Key_Down);
+        QTest::mouseClick(ranking->btnCancel, Qt::LeftButton);
+        openAfterCancel = ranking->isVisible();
     });
     Send(*ranking);
     EXPECT_FALSE(enabledDuringSend);
     EXPECT_TRUE(beforeTheAppend);
+    EXPECT_TRUE(openAfterCancel);
+    EXPECT_FALSE(ranking->isVisible());
+    EXPECT_EQ(ranking->result(), 2);
+    EXPECT_EQ(Asked(Completed), 1);
     EXPECT_EQ(ranking->cmbMondai->currentText(), "30");
     EXPECT_EQ(ReadFileBytes(server.Path(remote)), Expected());
     EXPECT_FALSE(QFile::exists(server.Path(QStringLiteral("ranking/cocktail/30.log"))));
