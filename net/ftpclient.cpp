@@ -1,16 +1,10 @@
 // The FTP client's control connection: replies, log-in, commands and log-out.
 #include "net/ftpclient.h"
-
-#include <chrono>
+#include "net/steadyclock.h"
 
 namespace {
 // A multi-line reply that grows beyond this is not going to end.
 constexpr size_t MaxReplyBytes = 1 << 20;
-
-int64_t NowMs() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 }  // namespace
 
 TFtpClient::TFtpClient(QObject* owner) : TSocket(owner) {
@@ -40,7 +34,7 @@ std::string TFtpClient::NthField(const std::string& Text, char Delimiter, int N)
 std::vector<std::string> TFtpClient::ReadReplyLines(std::string Line) {
     std::vector<std::string> lines;
     size_t size = 0;
-    int64_t start = NowMs();
+    int64_t start = SteadyMs();
     while (!Line.empty() && (Line[0] == ' ' || (Line.size() >= 4 && Line[3] == '-'))) {
         Line = ReadLn();
         if (!Line.empty()) ReportStatus(1, Line);
@@ -48,7 +42,7 @@ std::vector<std::string> TFtpClient::ReadReplyLines(std::string Line) {
         size += Line.size();
         // Each line has its own time-out; these bound a server that keeps the reply going.
         if (size > MaxReplyBytes) throw ESockError("Reply Too Long");
-        if (TimeOut() > 0 && NowMs() - start > TimeOut()) throw ESockError("Reply Timed Out");
+        if (TimeOut() > 0 && SteadyMs() - start > TimeOut()) throw ESockError("Reply Timed Out");
     }
     return lines;
 }

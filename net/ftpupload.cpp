@@ -3,18 +3,13 @@
 #include <sys/stat.h>
 
 #include <QFile>
-#include <chrono>
 
 #include "net/ftpclient.h"
+#include "net/steadyclock.h"
 #include "net/winsock.h"
 #include "platform/cp932.h"
 
 namespace {
-
-int64_t NowMs() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 // A field of the "PASV" reply: one to three decimal digits, 0 to 255, blanks around allowed.
 int PassiveByte(std::string field, const std::string& reply) {
@@ -115,7 +110,7 @@ bool TFtpClient::OpenDataConnection() {
 bool TFtpClient::AwaitDataConnection() {
     // Some servers connect while they handle "PORT ", others only after "APPE "; one that cannot
     // connect says so on the control connection instead (425, 426).
-    int64_t start = NowMs();
+    int64_t start = SteadyMs();
     while (!DataConnection->WaitDone) {
         if (Canceled) {
             Canceled = false;
@@ -131,7 +126,8 @@ bool TFtpClient::AwaitDataConnection() {
                 return false;
             }
         }
-        if (TimeOut() > 0 && NowMs() - start >= TimeOut()) throw ESockError("Accepting Timed Out");
+        if (TimeOut() > 0 && SteadyMs() - start >= TimeOut())
+            throw ESockError("Accepting Timed Out");
         WaitPass(TWaitFor::Readable);
     }
     return true;

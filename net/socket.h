@@ -71,7 +71,7 @@ class TSocket : public QObject {
     TNotifyEvent OnPacketRecvd;
     TNotifyEvent OnPacketSent;
 
-    // Connections: look-up, connect, close.
+    // The operations descendants override come first, as in the component's design.
     virtual uint16_t Accept();
     virtual void Connect();
     virtual void Disconnect();

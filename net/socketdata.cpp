@@ -7,11 +7,11 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <chrono>
 #include <cstring>
 
 #include "net/socket.h"
 #include "net/sockwindow.h"
+#include "net/steadyclock.h"
 #include "net/winsock.h"
 #include "platform/cp932.h"
 
@@ -29,11 +29,6 @@ class Finally {
   private:
     F action_;
 };
-
-int64_t NowMs() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 }  // namespace
 
@@ -193,7 +188,7 @@ void TSocket::SendFile(const std::string& FileName) {
     fstat(file, &info);
     int64_t position = 0;
     // A send that makes no progress for TimeOut ends the transfer instead of waiting for ever.
-    int64_t lastProgress = NowMs();
+    int64_t lastProgress = SteadyMs();
     while (position < info.st_size && !Canceled) {
         ssize_t chunk = read(file, WorkBuffer.data(), WorkBufferSize);
         if (chunk < 0) throw IoError("read", FileName, errno);
@@ -206,7 +201,7 @@ void TSocket::SendFile(const std::string& FileName) {
             if (sent == 0) break;
             if (sent < 0) {
                 CheckSocketError(WsaEWouldBlock);
-                if (timeOut_ > 0 && NowMs() - lastProgress >= timeOut_)
+                if (timeOut_ > 0 && SteadyMs() - lastProgress >= timeOut_)
                     throw ESockError("Socket send timed out");
                 WaitPass(TWaitFor::Writable);
                 continue;
@@ -214,7 +209,7 @@ void TSocket::SendFile(const std::string& FileName) {
             BytesSent += sent;
             remaining -= sent;
             next += sent;
-            lastProgress = NowMs();
+            lastProgress = SteadyMs();
             if (OnPacketSent) OnPacketSent(this);
             QCoreApplication::processEvents();
         }

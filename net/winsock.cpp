@@ -1,8 +1,6 @@
 // The socket calls and the error numbering of the socket layer, on POSIX sockets.
 #include "net/winsock.h"
 
-#include <fcntl.h>
-#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
