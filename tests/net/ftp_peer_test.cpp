@@ -125,6 +125,41 @@ TEST(FtpLogIn, GreetingsAndUserReplies) {
     }
 }
 
+// Missing credentials are asked for before "USER "; an operation without a connection gets one
+// chance to connect through OnConnectionRequired.
+TEST(FtpLogIn, CredentialsAndConnectionOnDemand) {
+    ScriptedPeer peer([](PeerConnection& c) {
+        PeerLogIn(c);
+        c.ReadLine();
+        c.Send("200 fine\r\n");
+        c.ReadAll();
+    });
+    Client client(peer.Port());
+    client.ftp.SetUserID("");
+    client.ftp.OnAuthenticationNeeded = [&](bool&) {
+        client.ftp.SetUserID("asked");
+        client.ftp.SetPassword("asked-pw");
+    };
+    int requests = 0;
+    client.ftp.OnConnectionRequired = [&](bool& handled) {
+        ++requests;
+        client.ftp.Connect();
+        handled = true;
+    };
+    client.ftp.RunCommand("NOOP");
+    EXPECT_EQ(requests, 1);
+    EXPECT_EQ(client.events, (Lines{"connect", "success 14"}));
+    client.ftp.CloseSocket();
+    peer.Finish();
+    EXPECT_EQ(peer.Received(), (Lines{"USER asked", "PASS asked-pw", "NOOP"}));
+    client.ftp.OnConnectionRequired = [&](bool& handled) {
+        ++requests;
+        handled = false;
+    };
+    EXPECT_EQ(client.Try([&] { client.ftp.RunCommand("NOOP"); }), "Not Connected");
+    EXPECT_EQ(requests, 2);
+}
+
 // Log-in replies fail above 400 only: 400 to "PASS " passes, 530 ends the log-in with "QUIT",
 // "Disconnected" and the reply as the exception.
 TEST(FtpLogIn, ReplyCodeRules) {
