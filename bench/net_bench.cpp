@@ -117,8 +117,6 @@ void SilentServerWait() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("BARTENDAM_SOURCE_DIR"))
-        qputenv("BARTENDAM_SOURCE_DIR", BARTENDAM_SOURCE);
     QCoreApplication app(argc, argv);
     // "net_bench [runs]" measures both; "net_bench wait" only the wait.
     std::string what = argc > 1 ? argv[1] : "7";
