@@ -2,11 +2,14 @@
 """A local FTP server for the ranking tests: one account on 127.0.0.1 at a free port, which it
 prints first, then one line on stdout for every log-in, command and disconnect it sees. Uploads
 are stored as they arrive on the data connection, also after "TYPE A", so that the stored file
-shows the client's bytes rather than this machine's line ends.
+shows the client's bytes rather than this machine's line ends. It ends when its standard input
+closes, so that a test that dies leaves no server behind.
 
 Usage: ftpserver.py HOME USER PASSWORD
 """
+import os
 import sys
+import threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import DTPHandler, FTPHandler
@@ -41,6 +44,12 @@ def main():
     Handler.authorizer = authorizer
     server = FTPServer(("127.0.0.1", 0), Handler)
     print("PORT", server.socket.getsockname()[1], flush=True)
+
+    def watch_parent():
+        sys.stdin.read()
+        os._exit(0)
+
+    threading.Thread(target=watch_parent, daemon=True).start()
     server.serve_forever()
 
 
