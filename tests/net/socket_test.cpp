@@ -261,3 +261,29 @@ TEST(SocketLife, DestructionResetsSilently) {
     EXPECT_EQ(events, 0);
     EXPECT_EQ(peer.Received(), std::vector<std::string>{"hello"});
 }
+
+// The time-out timer repeats until switched off, and a failure in its handler reaches the
+// application's error box instead of ending the program.
+TEST(ThreadTimer, RepeatsAndHandsFailuresToTheApplication) {
+    ScriptedBoxes boxes;
+    TThreadTimer timer;
+    EXPECT_TRUE(timer.Enabled());
+    EXPECT_EQ(timer.Interval(), 1000u);
+    int ticks = 0;
+    timer.SetInterval(10);
+    timer.SetOnTimer([&](QObject* sender) {
+        EXPECT_EQ(sender, &timer);
+        if (++ticks == 3) throw Exception("timer handler failed");
+    });
+    QElapsedTimer clock;
+    clock.start();
+    while (ticks < 4 && clock.elapsed() < 3000) QCoreApplication::processEvents();
+    timer.SetEnabled(false);
+    int seen = ticks;
+    clock.restart();
+    while (clock.elapsed() < 50) QCoreApplication::processEvents();
+    EXPECT_EQ(ticks, seen);
+    EXPECT_GE(ticks, 4);
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].Text, "timer handler failed");
+}
