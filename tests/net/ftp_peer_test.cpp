@@ -713,6 +713,29 @@ TEST(FtpUpload, FailingRepliesNeverSucceed) {
     }
 }
 
+// A Cancel just before the file data ends the upload as canceled, with nothing sent and no
+// success reported.
+TEST(FtpUpload, CancelBeforeTheDataIsNoSuccess) {
+    QTemporaryDir dir;
+    QString local = WriteUploadFile(dir, "never sent\r\n");
+    std::string data = "untouched";
+    ScriptedPeer peer([&](PeerConnection& c) {
+        PeerLogIn(c);
+        data = PeerUpload(c, "226 stored\r\n", true);
+    });
+    Client client(peer.Port());
+    client.ftp.SetPassive(true);
+    client.ftp.Connect();
+    client.ftp.OnTransactionStart = [&](QObject*) { client.ftp.Cancel(); };
+    EXPECT_EQ(client.Try([&] { client.ftp.AppendUpload(local.toStdString(), "x.log"); }),
+              "Upload Canceled");
+    EXPECT_EQ(client.events, Lines{"connect"});
+    EXPECT_FALSE(client.ftp.Canceled);
+    client.ftp.CloseSocket();
+    peer.Finish();
+    EXPECT_EQ(data, "");
+}
+
 // Abort from an event stops a running data transfer; the control connection stays usable.
 TEST(FtpUpload, AbortStopsTheDataTransfer) {
     QTemporaryDir dir;
