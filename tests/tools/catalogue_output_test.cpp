@@ -19,7 +19,7 @@ std::vector<Cocktail> BundledTable() {
 }
 
 QDir CocktailFolder() {
-    const QString game = GameDir().isEmpty() ? QStringLiteral(BUILT_GAME_DIR) : GameDir();
+    const QString game = GameDir();
     return QDir(game + QStringLiteral("/cocktail"));
 }
 
