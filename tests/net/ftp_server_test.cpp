@@ -190,3 +190,28 @@ TEST(FtpServerless, ClosedPortIsRefused) {
     }
     EXPECT_FALSE(ftp.Connected);
 }
+
+// A host name that does not resolve, and a server that never takes the connection, end the
+// log-in before any command with the socket layer's texts.
+TEST(FtpServerless, UnresolvableHostAndUnansweredConnect) {
+    TFtpClient ftp;
+    ftp.SetTimeOut(100);
+    ftp.SetHost(std::string(70, 'x') + ".invalid");
+    try {
+        ftp.Connect();
+        ADD_FAILURE() << "connected";
+    } catch (const ESockError& error) {
+        EXPECT_STREQ(error.what(), "Null Remote Address");
+    }
+    EXPECT_EQ(ftp.LastErrorNo, 11001);
+    FullListener silent;
+    ftp.SetHost("127.0.0.1");
+    ftp.SetPort(silent.Port());
+    try {
+        ftp.Connect();
+        ADD_FAILURE() << "connected";
+    } catch (const ESockError& error) {
+        EXPECT_STREQ(error.what(), "Connection Timed out");
+    }
+    EXPECT_FALSE(ftp.Connected);
+}
