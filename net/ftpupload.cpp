@@ -34,6 +34,7 @@ void TFtpClient::AppendUpload(const std::string& LocalFile, const std::string& R
     CheckConnection();
     if (DataAvailable()) Read(0);
     DataConnection = std::make_unique<TSocket>();
+    // However the upload ends, the data connection does not outlive it.
     struct Release {
         std::unique_ptr<TSocket>& connection;
         ~Release() { connection.reset(); }
