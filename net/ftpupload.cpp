@@ -117,16 +117,8 @@ bool TFtpClient::AwaitDataConnection() {
             Canceled = false;
             throw EAbortError("Upload Canceled");
         }
-        if (InputWaiting()) {
-            std::string reply = ReadLn();
-            if (reply.empty()) throw ESockError("Connection Closed By Server");
-            ReportStatus(1, reply);
-            ReadReplyLines(reply);
-            if (Failing(ReplyCode(reply))) {
-                Fail(reply, CtAppe);
-                return false;
-            }
-        }
+        // A reply while waiting (425, 426) ends the upload at once.
+        if (InputWaiting() && !ReadCompletion()) return false;
         if (TimeOut() > 0 && SteadyMs() - start >= TimeOut())
             throw ESockError("Accepting Timed Out");
         WaitPass(TWaitFor::Readable);

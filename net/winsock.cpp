@@ -65,8 +65,9 @@ int WsaStartup(uint16_t requested, TWsaData& data) {
 
 int WsaCleanup() { return 0; }
 
-uint16_t SockCreate() {
-    int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_TCP);
+namespace {
+// A new descriptor as a socket number; one beyond the numbers a socket can have is given back.
+uint16_t AsSocket(int fd) {
     if (fd < 0) return Fail(errno), InvalidSocket;
     if (fd >= InvalidSocket) {
         close(fd);
@@ -74,6 +75,11 @@ uint16_t SockCreate() {
         return InvalidSocket;
     }
     return static_cast<uint16_t>(fd);
+}
+}  // namespace
+
+uint16_t SockCreate() {
+    return AsSocket(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_TCP));
 }
 
 int SockSetLinger(uint16_t s, bool on, int seconds) {
@@ -102,13 +108,7 @@ uint16_t SockAccept(uint16_t s, sockaddr_in* peer) {
     socklen_t length = sizeof *peer;
     int fd = accept4(s, reinterpret_cast<sockaddr*>(peer), &length, SOCK_NONBLOCK | SOCK_CLOEXEC);
     WatchRearm(s);
-    if (fd < 0) return Fail(errno), InvalidSocket;
-    if (fd >= InvalidSocket) {
-        close(fd);
-        Fail(EMFILE);
-        return InvalidSocket;
-    }
-    return static_cast<uint16_t>(fd);
+    return AsSocket(fd);
 }
 
 int SockSend(uint16_t s, const char* buffer, int length) {
