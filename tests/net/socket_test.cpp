@@ -28,15 +28,6 @@ void ConnectTo(TSocket& socket, int port) {
 const std::string NoSuchHost = std::string(70, 'x') + ".invalid";
 const std::string NoSuchOtherHost = std::string(70, 'y') + ".invalid";
 
-std::string ErrorOf(const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const std::exception& error) {
-        return error.what();
-    }
-    return "";
-}
-
 }  // namespace
 
 // The error texts are the table's, found through the Linux error numbers they stand for.

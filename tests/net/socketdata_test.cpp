@@ -23,15 +23,6 @@ void ConnectTo(TSocket& socket, int port, int timeOut = 3000) {
     socket.Connect();
 }
 
-std::string ErrorOf(const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const std::exception& error) {
-        return error.what();
-    }
-    return "";
-}
-
 std::string Text(size_t size, char first = 'a') {
     std::string text(size, ' ');
     for (size_t i = 0; i < size; ++i) text[i] = char(first + i % 26);

@@ -58,6 +58,15 @@ void WriteFileBytes(const QString& path, const std::string& bytes) {
     file.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
+std::string ErrorOf(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const std::exception& error) {
+        return error.what();
+    }
+    return "";
+}
+
 QString SourceDir() {
     return qEnvironmentVariable("BARTENDAM_SOURCE_DIR", QStringLiteral(BARTENDAM_SOURCE));
 }

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,9 @@ std::string Sjis(const char* utf8);
 // The whole contents of a file, or an empty string if it cannot be read.
 std::string ReadFileBytes(const QString& path);
 void WriteFileBytes(const QString& path, const std::string& bytes);
+
+// The message of the exception `step` raises, or an empty string when it raises none.
+std::string ErrorOf(const std::function<void()>& step);
 
 // The root of the source tree and the built game folder, as the build tells the tests.
 QString SourceDir();
