@@ -2,6 +2,8 @@
 #include "platform/picture.h"
 
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
 
 TPicture::TPicture(QWidget* parent) : QLabel(parent) {}
 
@@ -16,4 +18,14 @@ void TPicture::mouseReleaseEvent(QMouseEvent* event) {
     pressed_ = false;
     event->accept();
     if (click) emit clicked();
+}
+
+void TPicture::paintEvent(QPaintEvent* event) {
+    const QPixmap picture = pixmap();
+    if (picture.isNull()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    style()->drawItemPixmap(&painter, contentsRect(), static_cast<int>(alignment()), picture);
 }

@@ -1,5 +1,5 @@
 // A picture control that reports clicks, like the platform's picture with a click handler.
-// A disabled picture ignores clicks.
+// A disabled picture ignores clicks but looks the same: it is not greyed out.
 #pragma once
 
 #include <QLabel>
@@ -15,6 +15,7 @@ class TPicture : public QLabel {
   protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     bool pressed_ = false;
