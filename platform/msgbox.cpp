@@ -13,6 +13,19 @@ std::function<MsgResult(const MessageBoxRequest&)>& Handler() {
     return handler;
 }
 
+// Tells a close by the title bar from a press of Esc, which the standard box confuses.
+class TMessageBox : public QMessageBox {
+  public:
+    using QMessageBox::QMessageBox;
+    bool ClosedByTitleBar = false;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override {
+        ClosedByTitleBar = true;
+        QMessageBox::closeEvent(event);
+    }
+};
+
 QMessageBox::Icon ToQt(MsgIcon icon) {
     switch (icon) {
         case MsgIcon::Information:
@@ -33,7 +46,7 @@ QMessageBox::Icon ToQt(MsgIcon icon) {
 MsgResult ShowMessageBox(const MessageBoxRequest& request, QWidget* parent) {
     if (Handler()) return Handler()(request);
     if (!parent) parent = QApplication::activeWindow();
-    QMessageBox box(ToQt(request.Icon), FromCp932(request.Caption), FromCp932(request.Text),
+    TMessageBox box(ToQt(request.Icon), FromCp932(request.Caption), FromCp932(request.Text),
                     QMessageBox::NoButton, parent);
     QAbstractButton* first = nullptr;
     QAbstractButton* second = nullptr;
@@ -65,6 +78,7 @@ MsgResult ShowMessageBox(const MessageBoxRequest& request, QWidget* parent) {
         case MsgButtons::Ok:
             return MsgResult::Ok;
         case MsgButtons::YesNo:
+            if (box.ClosedByTitleBar) return MsgResult::Closed;
             return chosenFirst ? MsgResult::Yes : MsgResult::No;
         case MsgButtons::OkCancel:
             return chosenFirst ? MsgResult::Ok : MsgResult::Cancel;

@@ -9,7 +9,8 @@ class QWidget;
 
 enum class MsgIcon { None, Information, Warning, Error, Question };
 enum class MsgButtons { Ok, YesNo, OkCancel, YesCancel };
-enum class MsgResult { Ok, Cancel, Yes, No };
+// Closed: a Yes/No box shut by its title bar, which gives neither answer.
+enum class MsgResult { Ok, Cancel, Yes, No, Closed };
 
 struct MessageBoxRequest {
     std::string Text;     // CP932
@@ -18,7 +19,8 @@ struct MessageBoxRequest {
     MsgButtons Buttons;
 };
 
-// Shows a box modally and returns the button chosen. Esc answers No or Cancel.
+// Shows a box modally and returns the button chosen. Esc answers No or Cancel; the title bar's
+// close box answers Cancel, or Closed in a Yes/No box.
 MsgResult ShowMessageBox(const MessageBoxRequest& request, QWidget* parent = nullptr);
 
 // The plain box, captioned with the application's title.

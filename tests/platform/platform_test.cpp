@@ -2,6 +2,8 @@
 // The replaceable platform services: the random source, the tick count, the error handler.
 #include <gtest/gtest.h>
 
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <set>
 
@@ -72,4 +74,37 @@ TEST(MessageBoxes, TheWarningAsksYesOrNo) {
     EXPECT_EQ(FromCp932(boxes.Seen()[0].Caption), QString::fromUtf8("警告"));
     EXPECT_EQ(boxes.Seen()[0].Buttons, MsgButtons::YesNo);
     EXPECT_EQ(boxes.Seen()[0].Icon, MsgIcon::Warning);
+}
+
+namespace {
+// Works the real box that ShowMessageBox opens next, as soon as it is up.
+void WhenBoxOpens(const std::function<void(QMessageBox&)>& work) {
+    QTimer::singleShot(0, [work] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                work(*box);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no message box opened";
+    });
+}
+}  // namespace
+
+// The real Yes/No box: the first button is the default, Esc answers the second, and a close by
+// the title bar is neither answer.
+TEST(MessageBoxes, RealYesNoBoxTellsEscFromTheCloseBox) {
+    const MessageBoxRequest question{"q", "t", MsgIcon::Information, MsgButtons::YesNo};
+    WhenBoxOpens([](QMessageBox& box) {
+        EXPECT_EQ(box.defaultButton()->text(), QStringLiteral("はい(&Y)"));
+        QTest::keyClick(&box, Qt::Key_Return);
+    });
+    EXPECT_EQ(ShowMessageBox(question), MsgResult::Yes);
+    WhenBoxOpens([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+    EXPECT_EQ(ShowMessageBox(question), MsgResult::No);
+    WhenBoxOpens([](QMessageBox& box) { box.close(); });
+    EXPECT_EQ(ShowMessageBox(question), MsgResult::Closed);
+    WhenBoxOpens([](QMessageBox& box) { box.close(); });
+    EXPECT_EQ(ShowMessageBox({"q", "t", MsgIcon::Information, MsgButtons::YesCancel}),
+              MsgResult::Cancel);
 }

@@ -136,6 +136,15 @@ TEST_F(RankingUpload, TheCountChoosesTheFile) {
     EXPECT_TRUE(opened.isEmpty());  // the page was declined
 }
 
+// Closing the completion box by its title bar is no "No": the page opens.
+TEST_F(RankingUpload, CompletionBoxClosedByTheTitleBarOpensThePage) {
+    auto ranking = Open();
+    ASSERT_TRUE(ranking);
+    Send(*ranking, MsgResult::Closed);
+    EXPECT_TRUE(ErrorTexts().empty());
+    EXPECT_EQ(opened, QStringList{Page});
+}
+
 // While a send waits on the network the send button is off, so a second press sends nothing; a
 // count chosen meanwhile does not redirect the result to another count's file; a cancel pressed
 // meanwhile closes the dialog only once the send is over.
