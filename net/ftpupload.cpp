@@ -6,7 +6,7 @@
 
 #include "net/ftpclient.h"
 #include "net/steadyclock.h"
-#include "net/winsock.h"
+#include "platform/winsock.h"
 #include "platform/cp932.h"
 
 namespace {

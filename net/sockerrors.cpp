@@ -2,7 +2,7 @@
 #include <map>
 
 #include "net/socket.h"
-#include "net/winsock.h"
+#include "platform/winsock.h"
 
 std::string TSocket::LookupErrorMessage(int ErrorNo) {
     static const std::map<int, const char*> texts = {

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "net/sockwindow.h"
-#include "net/winsock.h"
+#include "platform/winsock.h"
 
 int TSocket::WinsockUsers = 0;
 

@@ -12,7 +12,7 @@
 #include "net/socket.h"
 #include "net/sockwindow.h"
 #include "net/steadyclock.h"
-#include "net/winsock.h"
+#include "platform/winsock.h"
 #include "platform/cp932.h"
 
 namespace {

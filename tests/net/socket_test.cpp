@@ -10,7 +10,7 @@
 #include <cerrno>
 
 #include "net/socket.h"
-#include "net/winsock.h"
+#include "platform/winsock.h"
 #include "tests/net/scriptedpeer.h"
 #include "tests/support/testsupport.h"
 

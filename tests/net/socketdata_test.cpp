@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "net/socket.h"
-#include "net/winsock.h"
+#include "platform/winsock.h"
 #include "tests/net/scriptedpeer.h"
 #include "tests/support/testsupport.h"
 

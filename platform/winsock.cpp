@@ -1,5 +1,5 @@
 // The socket calls and the error numbering of the socket layer, on POSIX sockets.
-#include "net/winsock.h"
+#include "platform/winsock.h"
 
 #include <poll.h>
 #include <sys/resource.h>
@@ -10,7 +10,7 @@
 #include <cerrno>
 #include <map>
 
-#include "net/sockwatch.h"
+#include "platform/sockwatch.h"
 
 namespace {
 thread_local int lastError = 0;

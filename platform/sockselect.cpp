@@ -8,8 +8,8 @@
 #include <map>
 #include <memory>
 
-#include "net/sockwatch.h"
-#include "net/winsock.h"
+#include "platform/sockwatch.h"
+#include "platform/winsock.h"
 
 namespace {
 

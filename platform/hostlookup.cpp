@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "net/sockwatch.h"
-#include "net/winsock.h"
+#include "platform/sockwatch.h"
+#include "platform/winsock.h"
 
 namespace {
 
