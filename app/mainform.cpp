@@ -10,6 +10,7 @@
 #include "app/game.h"
 #include "catalogue/about.h"
 #include "catalogue/cocktaildb.h"
+#include "catalogue/cocktailicon.h"
 #include "catalogue/help.h"
 #include "catalogue/pdb.h"
 #include "platform/cp932.h"
@@ -234,17 +235,16 @@ void TMainForm::tmrQuestionTimer() {
 }
 
 void TMainForm::ShowQuestionPicture(const std::string& entry) {
-    QIcon icon(FromCp932(AppFolder + "cocktail/" + entry));
-    QPixmap picture = icon.pixmap(QSize(32, 32), devicePixelRatioF());
-    if (picture.isNull()) {
+    QImage picture;
+    try {
+        picture = LoadCocktailIcon(AppFolder, entry);
+    } catch (const Exception&) {
         // One message, and the game stops cleanly instead of failing again at every tick.
         tmrQuestion->SetEnabled(false);
         mnuStopClick();
-        throw Exception(Sjis(
-            QStringLiteral("カクテルのアイコン「%1」を読み込めませんでした。ゲームを中止します。")
-                .arg(FromCp932(entry))));
+        throw;
     }
-    ui.imgCocktail->setPixmap(picture);
+    ui.imgCocktail->setPixmap(QPixmap::fromImage(picture));
 }
 
 void TMainForm::tmrRestTimer() {

@@ -10,7 +10,6 @@
 #include "platform/modal.h"
 #include "platform/random.h"
 #include "platform/shell.h"
-#include "resources/resources.h"
 
 const std::string TAbout::MakerPage = "http://quillmoor.example/";
 const std::string TAbout::MakerMail = "bartendam@quillmoor.example";
@@ -59,7 +58,7 @@ void TAbout::ApplyLook() {
     Label8->adjustSize();
     Label7->move(Label1->geometry().right() + 1, Label1->y());
     Label8->move(Label7->geometry().right() + 1, Label1->y());
-    if (HasResource(kTitlePicture)) Image1->setPixmap(QPixmap(kTitlePicture));
+    Image1->setPixmap(QPixmap(kTitlePicture));
 }
 
 void TAbout::DrawCocktail(const std::vector<std::string>& catalogueList,

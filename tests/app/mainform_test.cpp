@@ -10,6 +10,7 @@
 
 #include "app/game.h"
 #include "app/mainform.h"
+#include "app/program.h"
 #include "catalogue/cocktaildb.h"
 #include "catalogue/pdb.h"
 #include "platform/cp932.h"
@@ -47,22 +48,23 @@ class MainFormTest : public ::testing::Test {
     }
 
     void Open(int icons) {
-        pdb.reset();
-        setting.reset();
-        form.reset();
+        program.reset();
         dir = std::make_unique<QTemporaryDir>();
         folder = MakeCatalogue(*dir, icons);
-        form = std::make_unique<TMainForm>(ToCp932(folder));
-        setting = std::make_unique<TSetting>(*form, form.get());
-        form->Setting = setting.get();
-        setting->FormCreate();
-        pdb = std::make_unique<TPDB>(form->CatalogueList, form->AppFolder, form.get());
-        form->PDB = pdb.get();
+        Start(folder);
         form->show();
         SetModalHandler([this](QDialog& dialog) {
             modalShown.push_back(dialog.objectName());
             return 0;
         });
+    }
+
+    // The program's windows on `appFolder`, as the program entry makes them.
+    void Start(const QString& appFolder) {
+        program = std::make_unique<TProgram>(ToCp932(appFolder));
+        form = &program->MainForm;
+        setting = &program->Setting;
+        pdb = &program->PDB;
     }
 
     // Starts a game and shows its first question.
@@ -84,7 +86,7 @@ class MainFormTest : public ::testing::Test {
     }
     // A click at the widget's place in the window, so that whatever lies on top of it gets it.
     void Click(QWidget* widget) {
-        QPoint at = widget->mapTo(form.get(), widget->rect().center());
+        QPoint at = widget->mapTo(form, widget->rect().center());
         QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, at);
     }
     QString Status() const { return FromCp932(form->StatusText()); }
@@ -102,9 +104,10 @@ class MainFormTest : public ::testing::Test {
     FixedSeeds seeds{17};
     std::unique_ptr<QTemporaryDir> dir;
     QString folder;
-    std::unique_ptr<TMainForm> form;
-    std::unique_ptr<TSetting> setting;
-    std::unique_ptr<TPDB> pdb;
+    std::unique_ptr<TProgram> program;
+    TMainForm* form = nullptr;
+    TSetting* setting = nullptr;
+    TPDB* pdb = nullptr;
     std::vector<QString> modalShown;
 };
 
@@ -587,13 +590,8 @@ TEST_F(MainFormTest, SettingsAndTheLogSurviveARestart) {
     EXPECT_FALSE(form->isVisible());
 
     const QString keep = folder;
-    auto saved = std::move(dir);  // the same folder, opened again
-    pdb.reset();
-    setting.reset();
-    form = std::make_unique<TMainForm>(ToCp932(keep));
-    setting = std::make_unique<TSetting>(*form, form.get());
-    form->Setting = setting.get();
-    setting->FormCreate();
+    program.reset();
+    Start(keep);  // the same folder, opened again
     EXPECT_EQ(setting->cmbCorrect->currentText(), QStringLiteral("250"));
     EXPECT_EQ(setting->txtHN->text(), QStringLiteral("バーテンダー"));
     EXPECT_TRUE(form->ui.mnu10->isChecked());
@@ -601,7 +599,6 @@ TEST_F(MainFormTest, SettingsAndTheLogSurviveARestart) {
     EXPECT_EQ(form->QuestionCount, 0);
     EXPECT_EQ(ReadFileBytes(keep + QStringLiteral("log.dat")), log);
     EXPECT_TRUE(boxes.Seen().empty());
-    dir = std::move(saved);
 }
 
 // A setting.dat that cannot be written keeps the program running: the quit does not complete.

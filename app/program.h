@@ -1,0 +1,20 @@
+// The three windows made at start and living until the end: the main window (which reads the
+// catalogue), the hidden settings dialog (whose creation loads setting.dat into its fields and
+// the question-count menu), and the hidden database browser.
+#pragma once
+
+#include <string>
+
+#include "app/mainform.h"
+#include "catalogue/pdb.h"
+#include "records/setting.h"
+
+class TProgram {
+  public:
+    // A failure of loading the settings is shown in an error box, and start-up goes on.
+    explicit TProgram(const std::string& appFolder);
+
+    TMainForm MainForm;
+    TSetting Setting;
+    TPDB PDB;
+};
