@@ -2,13 +2,13 @@
 #include "app/mainform.h"
 
 #include <QActionGroup>
-#include <QDir>
 #include <QIcon>
 #include <QScreen>
 #include <QStatusBar>
 
 #include "app/game.h"
 #include "catalogue/about.h"
+#include "catalogue/cataloguefolder.h"
 #include "catalogue/cocktaildb.h"
 #include "catalogue/cocktailicon.h"
 #include "catalogue/help.h"
@@ -18,13 +18,13 @@
 #include "platform/fonts.h"
 #include "platform/modal.h"
 #include "platform/msgbox.h"
+#include "platform/picture.h"
 #include "platform/tick.h"
 #include "platform/timer.h"
 #include "ranking/openranking.h"
 #include "records/checksum.h"
 #include "records/gameresult.h"
 #include "records/setting.h"
-#include "records/settingsfile.h"
 
 namespace {
 std::string Sjis(const QString& text) { return ToCp932(text); }
@@ -58,23 +58,13 @@ void TMainForm::ApplyLook() {
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(QIcon(QStringLiteral(":/images/app.png")));
     setFont(UiFont());
-    ui.centralwidget->setStyleSheet(
-        QStringLiteral("QWidget#centralwidget { background: black; }"
-                       "QLabel, QPushButton { color: white; background: transparent; }"
-                       "QPushButton { border: none; text-align: center; }"
-                       "QPushButton:hover { border: 1px solid #c0c0c0; }"
-                       "QFrame#Shape1, QFrame#Shape6, QFrame#Shape7, QFrame#Shape8, QFrame#Shape9"
-                       " { border: 1px solid #808080; background: black; }"
-                       "QFrame#Panel1 { border: 2px outset #606060; background: black; }"
-                       "QFrame#Bevel2 { border: 2px outset #606060; }"
-                       "QLabel#Shape2, QLabel#Shape3, QLabel#Shape4, QLabel#Shape5"
-                       " { border: 2px solid red; border-radius: 24px; background: black; }"));
     ui.lblRest->setFont(JapaneseFont(QStringLiteral("ＭＳ ゴシック"), 16, true));
-    ui.imgNew->setPixmap(QPixmap(QStringLiteral(":/images/new.png")));
-    ui.imgDB->setPixmap(QPixmap(QStringLiteral(":/images/bar.png")));
-    QPixmap strikeTwo(QStringLiteral(":/images/lifeline2.png"));
+    const qreal ratio = devicePixelRatioF();
+    ui.imgNew->setPixmap(WindowPicture(QStringLiteral("new"), ratio));
+    ui.imgDB->setPixmap(WindowPicture(QStringLiteral("bar"), ratio));
+    const QPixmap strikeTwo = WindowPicture(QStringLiteral("lifeline2"), ratio);
     for (int n = 1; n <= 3; ++n) Saving(n)->setPixmap(strikeTwo);
-    Saving(4)->setPixmap(QPixmap(QStringLiteral(":/images/lifeline4.png")));
+    Saving(4)->setPixmap(WindowPicture(QStringLiteral("lifeline4"), ratio));
     ui.imgCocktail->setAlignment(Qt::AlignCenter);
     // The cover is empty but lies above the answer buttons and takes their clicks.
     ui.imgCover->setVisible(false);
@@ -112,13 +102,7 @@ void TMainForm::ConnectHandlers() {
 }
 
 void TMainForm::FormCreate() {
-    CatalogueList.clear();
-    QDir folder(FromCp932(AppFolder + "cocktail/"));
-    // Every match counts, hidden files and folders named *.ico too, in the order the folder gives.
-    const QStringList names = folder.entryList(
-        {QStringLiteral("*.ico")},
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
-    for (const QString& name : names) CatalogueList.push_back(ToCp932(name));
+    CatalogueList = ReadCatalogue(AppFolder);
     GameActive = 0;
 }
 
@@ -237,7 +221,7 @@ void TMainForm::tmrQuestionTimer() {
 void TMainForm::ShowQuestionPicture(const std::string& entry) {
     QImage picture;
     try {
-        picture = LoadCocktailIcon(AppFolder, entry);
+        picture = LoadCocktailIcon(AppFolder, entry, ui.imgCocktail->devicePixelRatioF());
     } catch (const Exception&) {
         // One message, and the game stops cleanly instead of failing again at every tick.
         tmrQuestion->SetEnabled(false);

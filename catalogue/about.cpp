@@ -8,6 +8,7 @@
 #include "platform/cp932.h"
 #include "platform/fonts.h"
 #include "platform/modal.h"
+#include "platform/picture.h"
 #include "platform/random.h"
 #include "platform/shell.h"
 
@@ -16,8 +17,6 @@ const std::string TAbout::MakerMail = "bartendam@quillmoor.example";
 const std::string TAbout::IconPage = "http://quillmoor.example/bartendam/";
 
 namespace {
-const QString kTitlePicture = QStringLiteral(":/images/title.png");
-
 bool IsLeftReleaseInside(QObject* watched, QEvent* event) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     auto* widget = static_cast<QWidget*>(watched);
@@ -42,23 +41,17 @@ void TAbout::ApplyLook() {
     QFont arial(QStringLiteral("Arial"));
     arial.setPixelSize(11);
     setFont(arial);
-    setStyleSheet(QStringLiteral("QLabel { color: white; background: transparent; }"));
     Label6->setFont(JapaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
     // The credit's three labels share one line of the narrow box, hence the smaller size.
     const QFont credit = JapaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), 11);
     for (QLabel* label : {Label1, Label7, Label8}) label->setFont(credit);
-    const QString link = QStringLiteral("color: %1; text-decoration: underline;");
-    Label7->setStyleSheet(link.arg(QStringLiteral("#0000ff")));
-    // The maker's two links share one colour: red 128, green 128, blue 192.
-    Label3->setStyleSheet(link.arg(QStringLiteral("#8080c0")));
-    Label4->setStyleSheet(link.arg(QStringLiteral("#8080c0")));
     // The credit line reads as one sentence whatever the fonts' widths.
     Label1->adjustSize();
     Label7->adjustSize();
     Label8->adjustSize();
     Label7->move(Label1->geometry().right() + 1, Label1->y());
     Label8->move(Label7->geometry().right() + 1, Label1->y());
-    Image1->setPixmap(QPixmap(kTitlePicture));
+    Image1->setPixmap(WindowPicture(QStringLiteral("title"), devicePixelRatioF()));
 }
 
 void TAbout::DrawCocktail(const std::vector<std::string>& catalogueList,
@@ -67,7 +60,8 @@ void TAbout::DrawCocktail(const std::vector<std::string>& catalogueList,
     Randomize();
     const std::string& entry =
         catalogueList[static_cast<size_t>(Random(static_cast<int>(catalogueList.size())))];
-    imgPerfume->setPixmap(QPixmap::fromImage(LoadCocktailIcon(appFolder, entry)));
+    imgPerfume->setPixmap(
+        QPixmap::fromImage(LoadCocktailIcon(appFolder, entry, imgPerfume->devicePixelRatioF())));
     imgPerfume->setToolTip(FromCp932(NameWithoutExtension(entry)));
 }
 

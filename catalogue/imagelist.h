@@ -9,7 +9,6 @@ class TImageList {
   public:
     explicit TImageList(QSize size) : size_(size) {}
 
-    QSize Size() const { return size_; }
     int Count() const { return static_cast<int>(images_.size()); }
     const QImage& Image(int index) const { return images_.at(static_cast<size_t>(index)); }
 

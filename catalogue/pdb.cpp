@@ -3,32 +3,40 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
 
+#include "catalogue/captionbreak.h"
 #include "catalogue/cocktaildb.h"
 #include "catalogue/cocktailicon.h"
 #include "platform/cp932.h"
 #include "platform/fonts.h"
+#include "platform/keyfilter.h"
 #include "platform/msgbox.h"
 
 namespace {
 constexpr QSize kPictureSize(32, 32);
+// An icon view cell: wide enough that the common names fit on two lines under the picture.
+constexpr QSize kIconCell(124, 76);
 
-// Black windows with white text. The frames of the edit fields and the check box are drawn
-// grey, since the platform's style would draw them in the window's own colour.
-const char* const kBlackLook =
-    "QWidget { background: black; color: white; }"
-    "QLineEdit, QComboBox { border: 1px solid gray; padding: 1px 2px; }"
-    "QComboBox::drop-down { border-left: 1px solid gray; width: 16px; }"
-    "QComboBox::down-arrow { width: 0; height: 0; border-left: 4px solid black;"
-    " border-right: 4px solid black; border-top: 5px solid white; }"
-    "QComboBox QAbstractItemView { border: 1px solid gray; selection-background-color: #000080; }"
-    "QCheckBox::indicator { width: 11px; height: 11px; border: 1px solid gray; }"
-    "QCheckBox::indicator:checked { background: silver; }"
-    "QToolButton { border: 1px solid #404040; padding: 2px; }"
-    "QToolButton:checked { border-color: gray; background: #404040; }"
-    "TPicture#pnlPos { border: 1px solid gray; border-top-color: #303030;"
-    " border-left-color: #303030; }"
-    "QListWidget::item:selected { background: #000080; }";
+// Icon view captions broken at their word joints to fit the cell.
+class TCaptionDelegate : public QStyledItemDelegate {
+  public:
+    explicit TCaptionDelegate(QListView* view) : QStyledItemDelegate(view), view_(view) {}
+
+  protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (view_->viewMode() != QListView::IconMode) return;
+        // The style keeps a margin of the focus frame and one pixel on each side of the text.
+        const int margin = 2 * (view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+        option->text =
+            BreakCaption(option->text, option->fontMetrics, view_->gridSize().width() - margin);
+    }
+
+  private:
+    QListView* view_;
+};
 
 // Holds the list's repainting off while it is rebuilt, also when a failing icon ends the rebuild.
 class BatchUpdate {
@@ -48,12 +56,15 @@ TPDB::TPDB(const std::vector<std::string>& catalogueList, const std::string& app
     : QDialog(parent), imlDB(kPictureSize), catalogueList_(catalogueList), appFolder_(appFolder) {
     setupUi(this);
     setFont(UiFont());
-    setStyleSheet(QLatin1String(kBlackLook));
-    // The index changes only by choosing one of its items; the edit field takes no typing.
+    // The index changes only by choosing one of its items: every key that would type or edit
+    // is discarded, Enter too.
     cmbSearch->lineEdit()->setReadOnly(true);
+    cmbSearch->installEventFilter(this);
+    cmbSearch->lineEdit()->installEventFilter(this);
     lsDB->setIconSize(kPictureSize);
     lsDB->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lsDB->setWordWrap(true);
+    lsDB->setItemDelegate(new TCaptionDelegate(lsDB));
     spdvslist->setAutoExclusive(true);
     spdvsicon->setAutoExclusive(true);
     SetIconView(true);
@@ -70,16 +81,24 @@ void TPDB::SetcocktailDB(const std::string& filter) {
     imlDB.Clear();
     BatchUpdate batch(lsDB);
     lsDB->clear();
+    // A new list is read from its start, whatever part of the old one was in view.
+    lsDB->verticalScrollBar()->setValue(0);
+    lsDB->horizontalScrollBar()->setValue(0);
     const CocktailFilter rules{filter, chkPos->isChecked(),
                                cmbSearch->currentText() == QLatin1String("ALL")};
     for (size_t i : MatchingEntries(catalogueList_, rules)) {
         const std::string& entry = catalogueList_[i];
-        const int index = imlDB.Add(LoadCocktailIcon(appFolder_, entry));
-        auto* item = new QListWidgetItem(FromCp932(NameWithoutExtension(entry)), lsDB);
+        const int index = imlDB.Add(LoadCocktailIcon(appFolder_, entry, lsDB->devicePixelRatioF()));
+        const QString name = FromCp932(NameWithoutExtension(entry));
+        auto* item = new QListWidgetItem(name, lsDB);
         item->setData(ImageIndexRole, index);
         item->setIcon(QIcon(QPixmap::fromImage(imlDB.Image(index))));
+        // The whole name, however the view shortens its caption.
+        item->setToolTip(name);
     }
 }
+
+void TPDB::cmbSearchKeyPress(char16_t& Key) { Key = 0; }
 
 void TPDB::cmbSearchChange() { SetcocktailDB(ToCp932(cmbSearch->currentText())); }
 
@@ -98,6 +117,15 @@ void TPDB::pnlPosClick() {
 
 bool TPDB::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtPos && event->type() == QEvent::KeyPress) return txtPosKeyPress(event);
+    if ((watched == cmbSearch || watched == cmbSearch->lineEdit()) &&
+        event->type() == QEvent::KeyPress) {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (EditsText(key)) {
+            char16_t Key = TypedCharacter(key);
+            cmbSearchKeyPress(Key);
+            if (Key == 0) return true;
+        }
+    }
     return QDialog::eventFilter(watched, event);
 }
 
@@ -116,6 +144,6 @@ void TPDB::SetIconView(bool icons) {
     lsDB->setWrapping(true);
     lsDB->setMovement(QListView::Static);
     lsDB->setResizeMode(QListView::Adjust);
-    lsDB->setGridSize(icons ? QSize(96, 72) : QSize());
+    lsDB->setGridSize(icons ? kIconCell : QSize());
     lsDB->setSpacing(icons ? 0 : 2);
 }

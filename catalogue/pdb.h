@@ -26,6 +26,8 @@ class TPDB : public QDialog, public Ui::TPDB {
     void SetcocktailDB(const std::string& filter);
 
     void cmbSearchChange();
+    // Discards every key typed into the index.
+    void cmbSearchKeyPress(char16_t& Key);
     void spdvslistClick(QObject* sender);
     void pnlPosClick();
 

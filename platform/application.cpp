@@ -1,10 +1,17 @@
-// The general error handler and the program's folder.
+// The general error handler, the program's look and the program's folder.
 #include "platform/application.h"
+
+#include <QFile>
 
 #include "platform/cp932.h"
 #include "platform/msgbox.h"
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    // One style sheet for every window, so that message boxes and the help window look the same
+    // whichever window opened them.
+    QFile look(QStringLiteral(":/bartendam.qss"));
+    if (look.open(QIODevice::ReadOnly)) setStyleSheet(QString::fromUtf8(look.readAll()));
+}
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
     try {

@@ -58,7 +58,9 @@ std::string ToCp932(const QString& text) {
         const char* in = utf8.constData();
         size_t left = utf8.size();
         std::string piece;
-        if (ToSjis().Run(in, left, piece))
+        // A character that converts to nothing (iconv drops the byte-order mark) has no place in
+        // the code page either.
+        if (ToSjis().Run(in, left, piece) && !piece.empty())
             result += piece;
         else
             result += '?';

@@ -4,8 +4,12 @@
 #include <QStringList>
 
 namespace {
+// "ＭＳ ゴシック" sets every character in the same width; the program's other fonts are
+// proportional, and a monospaced fallback would make their Latin texts look typewritten.
 QStringList Families(const QString& family) {
-    return {family, QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")};
+    if (family == QStringLiteral("ＭＳ ゴシック"))
+        return {family, QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")};
+    return {family, QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")};
 }
 }  // namespace
 

@@ -4,7 +4,8 @@
 #include <QFont>
 #include <QString>
 
-// A font of `pixels` height in `family`, falling back to IPAGothic and Noto Sans CJK JP.
+// A font of `pixels` height in `family`, falling back to a Japanese font of the same kind:
+// monospaced IPAGothic for "ＭＳ ゴシック", proportional IPAPGothic for the others.
 QFont JapaneseFont(const QString& family, int pixels, bool bold = false);
 // The windows' text font: "MS UI Gothic", 12 px.
 QFont UiFont();

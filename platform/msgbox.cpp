@@ -2,8 +2,11 @@
 #include "platform/msgbox.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 
 #include "platform/cp932.h"
 
@@ -25,6 +28,18 @@ class TMessageBox : public QMessageBox {
         QMessageBox::closeEvent(event);
     }
 };
+
+// A short text makes a narrow box, whose title bar then cuts its caption off: the box is made at
+// least as wide as the caption in a bold title font, with room for the title bar's own buttons.
+void KeepCaptionVisible(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    QFont title = box.font();
+    title.setBold(true);
+    const int width = QFontMetrics(title).horizontalAdvance(box.windowTitle()) + 140;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
 
 QMessageBox::Icon ToQt(MsgIcon icon) {
     switch (icon) {
@@ -72,6 +87,7 @@ MsgResult ShowMessageBox(const MessageBoxRequest& request, QWidget* parent) {
             break;
     }
     box.setDefaultButton(static_cast<QPushButton*>(first));
+    KeepCaptionVisible(box);
     box.exec();
     bool chosenFirst = box.clickedButton() == first;
     switch (request.Buttons) {

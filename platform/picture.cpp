@@ -29,3 +29,15 @@ void TPicture::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     style()->drawItemPixmap(&painter, contentsRect(), static_cast<int>(alignment()), picture);
 }
+
+QPixmap WindowPicture(const QString& name, qreal devicePixelRatio) {
+    const QString base = QStringLiteral(":/images/") + name;
+    if (devicePixelRatio > 1) {
+        QPixmap dense(base + QStringLiteral("@2x.png"));
+        if (!dense.isNull()) {
+            dense.setDevicePixelRatio(2);
+            return dense;
+        }
+    }
+    return QPixmap(base + QStringLiteral(".png"));
+}

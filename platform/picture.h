@@ -20,3 +20,8 @@ class TPicture : public QLabel {
   private:
     bool pressed_ = false;
 };
+
+// A window picture from the resources, ":/images/" + name + ".png". On a screen of more than one
+// device pixel per pixel it is drawn from its "@2x" drawing where there is one; either way it
+// shows at the plain drawing's size.
+QPixmap WindowPicture(const QString& name, qreal devicePixelRatio);

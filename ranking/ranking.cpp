@@ -3,7 +3,6 @@
 #include "ranking/ranking.h"
 
 #include <QHeaderView>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QTextCursor>
@@ -12,6 +11,7 @@
 #include "platform/cp932.h"
 #include "platform/fonts.h"
 #include "platform/internet.h"
+#include "platform/keyfilter.h"
 #include "platform/msgbox.h"
 #include "platform/shell.h"
 #include "ranking/bytecut.h"
@@ -47,11 +47,8 @@ TRanking::TRanking(const std::string& appFolder, std::function<void(int)> helper
     btnCancel = ui->btnCancel;
     btnHelp = ui->btnHelp;
 
-    const QString layoutStyle = styleSheet();
     FinishLayout(width(), height());
-    setStyleSheet(styleSheet() + layoutStyle +
-                  QStringLiteral("#memComment { font-family: %1; font-size: 13px; }")
-                      .arg(FontFamilyCss(QStringLiteral("ＭＳ ゴシック"))));
+    memComment->setFont(JapaneseFont(QStringLiteral("ＭＳ ゴシック"), 13));
 
     for (int column = 0; column < 4; ++column)
         lsRanking->setColumnWidth(column, ColumnWidths[column]);
@@ -64,6 +61,10 @@ TRanking::TRanking(const std::string& appFolder, std::function<void(int)> helper
     cmbMondai->lineEdit()->installEventFilter(this);
     cmbMondai->lineEdit()->setAcceptDrops(false);
     cmbMondai->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
+    // An input method would commit its text past every key filter.
+    cmbMondai->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
+    // Tab leaves the list for the next control instead of walking its cells.
+    lsRanking->setTabKeyNavigation(false);
 
     SetUpRankingClient(FtpClient1);
     FtpClient1.OnSuccess = [this](TCmdType Trans_Type) { FtpClient1Success(Trans_Type); };
@@ -110,25 +111,16 @@ void TRanking::cmbMondaiChange(QObject*) {
     lsRanking->setUpdatesEnabled(true);
 }
 
-void TRanking::cmbMondaiKeyPress(QObject*, char& Key) { Key = 0; }
+void TRanking::cmbMondaiKeyPress(QObject*, char16_t& Key) { Key = 0; }
 
 bool TRanking::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != cmbMondai && watched != cmbMondai->lineEdit()) {
-        return TFlatDialog::eventFilter(watched, event);
-    }
-    if (event->type() == QEvent::KeyPress) {
-        const QString typed = static_cast<QKeyEvent*>(event)->text();
-        if (!typed.isEmpty()) {
-            char Key = Text(typed).front();
+    if ((watched == cmbMondai || watched == cmbMondai->lineEdit()) &&
+        event->type() == QEvent::KeyPress) {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (EditsText(key)) {
+            char16_t Key = TypedCharacter(key);  // 0 for Delete, which edits without typing
             cmbMondaiKeyPress(cmbMondai, Key);
             if (Key == 0) return true;
-        }
-    } else if (event->type() == QEvent::InputMethod) {
-        auto* input = static_cast<QInputMethodEvent*>(event);
-        if (!input->commitString().isEmpty()) {
-            char Key = Text(input->commitString()).front();
-            cmbMondaiKeyPress(cmbMondai, Key);
-            if (Key == 0) input->setCommitString(QString());
         }
     }
     return TFlatDialog::eventFilter(watched, event);

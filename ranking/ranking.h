@@ -36,7 +36,7 @@ class TRanking : public TFlatDialog {
     void ShowCounts(const std::vector<std::string>& lines);
 
     void cmbMondaiChange(QObject* sender);
-    void cmbMondaiKeyPress(QObject* sender, char& Key);
+    void cmbMondaiKeyPress(QObject* sender, char16_t& Key);
     void btnOKClick(QObject* sender);
     void btnCancelClick(QObject* sender);
     void btnHelpClick(QObject* sender);

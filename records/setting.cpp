@@ -1,11 +1,16 @@
-// The settings dialog's handlers.
+// The settings dialog's handlers and its fields' binding to the settings file.
 #include "records/setting.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPixmap>
+#include <limits>
+#include <vector>
 
-#include "records/keyfilter.h"
+#include "platform/cp932.h"
+#include "platform/exception.h"
+#include "platform/keyfilter.h"
+#include "platform/picture.h"
+#include "records/settingsfile.h"
 
 namespace {
 // Help topic of the settings dialog in the help file.
@@ -15,14 +20,18 @@ constexpr int SettingHelpContext = 5;
 TSetting::TSetting(TSettingHost& host, QWidget* parent) : TFlatDialog(parent), host_(host) {
     setupUi(this);
     // The picture may not be drawn yet; a missing one simply shows nothing.
-    Image1->setPixmap(QPixmap(QStringLiteral(":/images/setting.png")));
+    Image1->setPixmap(WindowPicture(QStringLiteral("setting"), devicePixelRatioF()));
     for (QComboBox* combo : {cmbError, cmbCorrect}) {
         // Real keys reach the combo box, which hands them to its edit behind every filter, so
         // both are watched; the input method would bypass the filter altogether.
         combo->installEventFilter(this);
         combo->lineEdit()->installEventFilter(this);
         combo->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
+        // A typed digit appends that digit only: completing "45" to "4500" would pace the game.
+        combo->setCompleter(nullptr);
     }
+    // A settings line of any length comes back from the fields as it went in.
+    for (int i = 0; i < FieldCount; ++i) Field(i)->setMaxLength(std::numeric_limits<int>::max());
     connect(btnOK, &QPushButton::clicked, this, &TSetting::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, &TSetting::btnCancelClick);
     connect(btnHelp, &QPushButton::clicked, this, &TSetting::btnHelpClick);
@@ -57,4 +66,44 @@ bool TSetting::eventFilter(QObject* watched, QEvent* event) {
     if (error) cmbErrorKeyPress(key);
     if (correct) cmbCorrectKeyPress(key);
     return (error || correct) && key == 0;
+}
+
+QLineEdit* TSetting::Field(int field) const {
+    QLineEdit* const fields[FieldCount] = {cmbError->lineEdit(), cmbCorrect->lineEdit(), txtHN,
+                                           txtMail, txtURL};
+    return fields[field];
+}
+
+void TSetting::LoadField(int field, const std::string& bytes) {
+    Field(field)->setText(FromCp932(bytes));
+    loaded_[field] = {Field(field)->text(), bytes};
+}
+
+std::string TSetting::FieldBytes(int field) const {
+    const QString shown = Field(field)->text();
+    return shown == loaded_[field].Shown ? loaded_[field].Bytes : ToCp932(shown);
+}
+
+void LoadSettings(const std::string& path, TSetting& setting,
+                  const std::function<void(const std::string& itemName)>& checkMenuItem) {
+    const auto lines = ReadSettingsLines(path);
+    if (!lines) return;
+    for (int i = 0; i < TSetting::FieldCount && i < static_cast<int>(lines->size()); ++i)
+        setting.LoadField(i, (*lines)[i]);
+    if (lines->size() < SettingsLineCount) {
+        // Lines it has are in use already; the player learns why the others show defaults.
+        throw Exception(path + ToCp932(QStringLiteral("は%1行しかありません（%2行必要です）。"
+                                                      "残りの設定は既定値のままです。")
+                                           .arg(lines->size())
+                                           .arg(SettingsLineCount)));
+    }
+    const std::string& count = (*lines)[5];
+    if (count != "0") checkMenuItem("mnu" + count);
+}
+
+void SaveSettings(const std::string& path, const TSetting& setting, int32_t questionCount) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < TSetting::FieldCount; ++i) lines.push_back(setting.FieldBytes(i));
+    lines.push_back(std::to_string(questionCount));
+    WriteSettingsFile(path, lines);
 }

@@ -1,5 +1,12 @@
-// The game settings dialog: its five fields are the settings themselves, read wherever needed.
+// The game settings dialog: its five fields are the settings themselves, read wherever needed;
+// the settings file is loaded into them and saved from them.
 #pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
 
 #include "records/flatdialog.h"
 #include "records/settinghost.h"
@@ -7,6 +14,9 @@
 
 class TSetting : public TFlatDialog, public Ui::TSetting {
   public:
+    // The fields in the order of the settings file's lines.
+    static constexpr int FieldCount = 5;
+
     explicit TSetting(TSettingHost& host, QWidget* parent = nullptr);
 
     // Runs once, right after construction: loads the settings into the fields.
@@ -20,9 +30,31 @@ class TSetting : public TFlatDialog, public Ui::TSetting {
     void btnCancelClick();
     void btnHelpClick();
 
+    // Field `field` (0 cmbError ... 4 txtURL) shows a line of the settings file.
+    void LoadField(int field, const std::string& bytes);
+    // The line to save for a field: the loaded line's own bytes while the field still shows what
+    // was loaded (bytes that do not convert, or convert back differently, stay as they were),
+    // otherwise the field's text in CP932.
+    std::string FieldBytes(int field) const;
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    QLineEdit* Field(int field) const;
+    struct Loaded {
+        QString Shown;
+        std::string Bytes;
+    };
+    std::array<Loaded, FieldCount> loaded_;
     TSettingHost& host_;
 };
+
+// Applies the file's lines 1 to 5 to the dialog's fields and, unless line 6 is "0", checks the
+// question-count item named "mnu" + line 6. No file: nothing changes. A file of fewer than six
+// lines applies what it has and then raises Exception.
+void LoadSettings(const std::string& path, TSetting& setting,
+                  const std::function<void(const std::string& itemName)>& checkMenuItem);
+
+// Writes the five fields and `questionCount` as the six lines of the file.
+void SaveSettings(const std::string& path, const TSetting& setting, int32_t questionCount);

@@ -16,19 +16,22 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QDir folder(app.arguments()[1]);
-    const std::pair<const char*, QImage> pictures[] = {
-        {"new.png", NewGamePicture()},
-        {"bar.png", BarPicture()},
-        {"lifeline2.png", BlankSheetsIcon()},
-        {"lifeline4.png", WrittenSheetIcon()},
-        {"setting.png", SettingPicture()},
-        {"title.png", TitlePicture()},
-        {"app.png", AppIcon(64)},
+    // Each picture also as "@2x", drawn at twice the pixels for dense screens.
+    const std::pair<const char*, QImage (*)(int)> pictures[] = {
+        {"new", NewGamePicture},        {"bar", BarPicture},
+        {"lifeline2", BlankSheetsIcon}, {"lifeline4", WrittenSheetIcon},
+        {"setting", SettingPicture},    {"title", TitlePicture},
+    };
+    const auto save = [&folder](const QString& file, const QImage& image) {
+        if (!image.save(folder.filePath(file), "PNG"))
+            throw Exception("cannot write " + ToCp932(folder.filePath(file)));
     };
     try {
-        for (const auto& [file, image] : pictures)
-            if (!image.save(folder.filePath(QLatin1String(file)), "PNG"))
-                throw Exception("cannot write " + ToCp932(folder.filePath(QLatin1String(file))));
+        for (const auto& [name, draw] : pictures) {
+            save(QLatin1String(name) + QStringLiteral(".png"), draw(1));
+            save(QLatin1String(name) + QStringLiteral("@2x.png"), draw(2));
+        }
+        save(QStringLiteral("app.png"), AppIcon(64));
         WriteIco(folder.filePath(QStringLiteral("app.ico")), {AppIcon(32), AppIcon(64)});
     } catch (const Exception& e) {
         std::fprintf(stderr, "windowart: %s\n", FromCp932(e.what()).toLocal8Bit().constData());

@@ -15,11 +15,15 @@
 
 namespace {
 
-QImage Canvas(int w, int h, QColor fill) {
-    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+// A picture of w × h at `scale` device pixels per pixel; painters draw on it in its own w × h.
+QImage Canvas(int w, int h, QColor fill, int scale) {
+    QImage image(w * scale, h * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
     image.fill(fill);
     return image;
 }
+
+QRectF Area(const QImage& image) { return QRectF(QPointF(0, 0), image.deviceIndependentSize()); }
 
 QColor Mix(QColor a, QColor b, double t) {
     return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t,
@@ -77,12 +81,12 @@ QPainterPath CentredText(const QString& text, const QFont& font, QPointF centre)
 
 }  // namespace
 
-QImage NewGamePicture() {
-    QImage image = Canvas(91, 51, Qt::black);
+QImage NewGamePicture(int scale) {
+    QImage image = Canvas(91, 51, Qt::black, scale);
     QPainter p(&image);
-    BrickWall(p, image.rect(), QColor(112, 44, 30), QColor(34, 30, 28), 8.5, 19, 5);
+    BrickWall(p, Area(image), QColor(112, 44, 30), QColor(34, 30, 28), 8.5, 19, 5);
     p.setRenderHint(QPainter::Antialiasing);
-    Vignette(p, image.rect(), QPointF(45, 18), 62, 215);
+    Vignette(p, Area(image), QPointF(45, 18), 62, 215);
     QFont font(QStringLiteral("P052"));
     font.setPixelSize(33);
     font.setBold(true);
@@ -97,10 +101,10 @@ QImage NewGamePicture() {
     return image;
 }
 
-QImage BarPicture() {
-    QImage image = Canvas(93, 117, Qt::black);
+QImage BarPicture(int scale) {
+    QImage image = Canvas(93, 117, Qt::black, scale);
     QPainter p(&image);
-    BrickWall(p, image.rect(), QColor(70, 52, 46), QColor(22, 20, 20), 7, 15, 11);
+    BrickWall(p, Area(image), QColor(70, 52, 46), QColor(22, 20, 20), 7, 15, 11);
     p.setRenderHint(QPainter::Antialiasing);
     // The doorway: a stone frame, the warm room behind it and the door swung inwards.
     const QRectF frame(27, 46, 39, 64);
@@ -151,7 +155,7 @@ QImage BarPicture() {
     floor.setColorAt(1, QColor(255, 160, 60, 40));
     p.fillRect(QRectF(0, frame.bottom(), 93, 117 - frame.bottom()), QColor(30, 26, 24));
     p.fillPath(spill, floor);
-    Vignette(p, image.rect(), QPointF(46, 75), 80, 200);
+    Vignette(p, Area(image), QPointF(46, 75), 80, 200);
     // The sign: a dark board over the door with the name in neon.
     const QRectF board(13, 9, 67, 26);
     p.setPen(QPen(QColor(150, 110, 60), 1.5));
@@ -246,8 +250,8 @@ void Paper(QPainter& p, QRectF r, double degrees) {
     p.restore();
 }
 
-QImage LifelineIcon(bool written) {
-    QImage image = Canvas(32, 32, Qt::transparent);
+QImage LifelineIcon(bool written, int scale) {
+    QImage image = Canvas(32, 32, Qt::transparent, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF page(17, 6, 12, 16);
@@ -274,11 +278,11 @@ QImage LifelineIcon(bool written) {
 
 }  // namespace
 
-QImage BlankSheetsIcon() { return LifelineIcon(false); }
-QImage WrittenSheetIcon() { return LifelineIcon(true); }
+QImage BlankSheetsIcon(int scale) { return LifelineIcon(false, scale); }
+QImage WrittenSheetIcon(int scale) { return LifelineIcon(true, scale); }
 
-QImage SettingPicture() {
-    QImage image = Canvas(64, 41, Qt::black);
+QImage SettingPicture(int scale) {
+    QImage image = Canvas(64, 41, Qt::black, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     // The hourglass: wooden caps and posts, two glass bulbs, sand running down.
@@ -315,14 +319,14 @@ QImage SettingPicture() {
     drink.glass = Glass::Cocktail;
     drink.layers = {Layer{QColor(40, 150, 230)}};
     drink.garnishes = {Garnish::Cherry, Garnish::LemonSlice};
-    p.drawImage(QRectF(28, 2, 36, 36), PaintCocktail(drink, 72));
+    p.drawImage(QRectF(28, 2, 36, 36), PaintCocktail(drink, 72 * scale));
     p.end();
     // The decoration is a 256-colour bitmap; reduce it the same way.
     return image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
 }
 
-QImage TitlePicture() {
-    QImage image = Canvas(145, 26, Qt::black);
+QImage TitlePicture(int scale) {
+    QImage image = Canvas(145, 26, Qt::black, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QFont latin(QStringLiteral("P052"));
@@ -353,7 +357,7 @@ QImage TitlePicture() {
 }
 
 QImage AppIcon(int size) {
-    QImage image = Canvas(size, size, Qt::transparent);
+    QImage image = Canvas(size, size, Qt::transparent, 1);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const double s = size / 32.0;

@@ -58,23 +58,34 @@ std::vector<std::string> Numbered(int count) {
 }
 }  // namespace
 
-// A shuffle is 101 exchanges of positions 0 to 100 with partners drawn uniformly from the list:
-// replaying the same seed's draws by hand gives the same order, and nothing is lost.
-TEST(Shuffle, ExchangesPositionsZeroToHundredWithDrawnPartners) {
-    std::vector<std::string> list = Numbered(150);
-    std::vector<std::string> expected = list;
-    {
-        FixedSeeds seeds(7);
-        Randomize();
-        for (int i = 0; i <= 100; ++i) std::swap(expected[i], expected[Random(150)]);
-    }
+// A shuffle exchanges each of positions 0 to 100 with a partner drawn from the whole list. So
+// nothing is lost; an entry beyond position 100 moves only as a partner, into the first 101
+// positions; a position beyond 100 holds its own entry or one from the first 101; and over many
+// shuffles partners come from the whole list, its last entry included.
+TEST(Shuffle, ExchangesTheFirst101PositionsWithPartnersFromTheWholeList) {
+    constexpr int count = 300;
+    const std::vector<std::string> original = Numbered(count);
     FixedSeeds seeds(7);
-    ShuffleQuestions(list);
-    EXPECT_EQ(list, expected);
-    std::vector<std::string> sorted = list, original = Numbered(150);
-    std::sort(sorted.begin(), sorted.end());
-    std::sort(original.begin(), original.end());
-    EXPECT_EQ(sorted, original);
+    bool lastMoved = false, firstWentBeyond = false;
+    for (int run = 0; run < 200; ++run) {
+        std::vector<std::string> list = original;
+        ShuffleQuestions(list);
+        std::vector<std::string> sorted = list, expected = original;
+        std::sort(sorted.begin(), sorted.end());
+        std::sort(expected.begin(), expected.end());
+        ASSERT_EQ(sorted, expected) << "run " << run;
+        for (int p = 0; p < count; ++p) {
+            const int from = std::stoi(list[p]);
+            if (p > 100) {
+                ASSERT_TRUE(from == p || from <= 100)
+                    << "run " << run << ": " << from << " at " << p;
+            }
+            lastMoved |= from == count - 1 && p != count - 1;
+            firstWentBeyond |= from == 0 && p > 100;
+        }
+    }
+    EXPECT_TRUE(lastMoved);
+    EXPECT_TRUE(firstWentBeyond);
 }
 
 // 101 entries can be shuffled, 100 cannot, and a failed shuffle moves nothing.

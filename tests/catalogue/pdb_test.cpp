@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <algorithm>
 
@@ -82,6 +84,8 @@ class BrowserTest : public ::testing::Test {
             EXPECT_EQ(pdb.imlDB.Image(i).pixel(16, 16), catalogue.ColourOf(entry))
                 << item->text().toStdString();
             EXPECT_EQ(pdb.imlDB.Image(i).size(), QSize(32, 32));
+            // However the view shortens a caption, its hover text is the whole name.
+            EXPECT_EQ(item->toolTip(), item->text());
         }
     }
 
@@ -129,6 +133,43 @@ TEST_F(BrowserTest, HashAndAllIndexes) {
     ChooseIndex("ALL");
     EXPECT_EQ(pdb.lsDB->count(), 0);
     EXPECT_TRUE(boxes.Seen().empty());  // the index never reports an empty result
+}
+
+// The index changes only by choosing an item: Enter, typing and editing keys change neither it nor
+// the list (with the box ticked a rebuild would list other names); the arrows choose, Tab leaves.
+TEST_F(BrowserTest, TheIndexTakesNoTyping) {
+    ChooseIndex("カ");
+    pdb.chkPos->setChecked(true);
+    const std::vector<std::string> before = Captions();
+    for (QWidget* target :
+         {static_cast<QWidget*>(pdb.cmbSearch), static_cast<QWidget*>(pdb.cmbSearch->lineEdit())}) {
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_A, Qt::Key_Backspace,
+                            Qt::Key_Delete, Qt::Key_Space})
+            QTest::keyClick(target, key);
+        QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+    }
+    EXPECT_EQ(pdb.cmbSearch->currentText(), QStringLiteral("カ"));
+    EXPECT_EQ(Captions(), before);
+    pdb.chkPos->setChecked(false);
+    QTest::keyClick(pdb.cmbSearch, Qt::Key_Down);
+    EXPECT_EQ(Captions(), NamesStartingWith("サ"));
+    for (QWidget* field : {static_cast<QWidget*>(pdb.cmbSearch), static_cast<QWidget*>(pdb.txtPos)})
+        EXPECT_NE(FocusWalk(&pdb, field, 1, false).front(), field);
+}
+
+// A rebuilt list is shown from its start, not at the old list's scroll position.
+TEST_F(BrowserTest, ARebuildShowsTheListFromItsStart) {
+    pdb.resize(320, 240);
+    pdb.show();
+    ChooseIndex("ALL");
+    QApplication::processEvents();
+    QScrollBar* bar = pdb.lsDB->verticalScrollBar();
+    bar->setValue(bar->maximum());
+    ASSERT_GT(bar->value(), 0);
+    ChooseIndex("#");
+    QApplication::processEvents();
+    ASSERT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), 0);
 }
 
 // The empty index item and "OK" with an empty edit change nothing at all.

@@ -9,13 +9,8 @@ TEST(Cp932, JapaneseTextConvertsToShiftJisBytesAndBack) {
         const char* utf8;
         std::string sjis;
     } rows[] = {
-        {"abc", "abc"},
-        {"ア", "\x83\x41"},
-        {"ソ", "\x83\x5C"},
-        {"ﾌｧｲﾙ", "\xCC\xA7\xB2\xD9"},
-        {"～", "\x81\x60"},
-        {"①", "\x87\x40"},
-        {"", ""},
+        {"abc", "abc"},     {"ア", "\x83\x41"}, {"ソ", "\x83\x5C"}, {"ﾌｧｲﾙ", "\xCC\xA7\xB2\xD9"},
+        {"～", "\x81\x60"}, {"①", "\x87\x40"},  {"", ""},
     };
     for (const Row& row : rows) {
         QString text = QString::fromUtf8(row.utf8);
@@ -26,11 +21,17 @@ TEST(Cp932, JapaneseTextConvertsToShiftJisBytesAndBack) {
 
 TEST(Cp932, CharactersOutsideTheCodePageBecomeQuestionMarks) {
     EXPECT_EQ(ToCp932(QString::fromUtf8("a😀b€")), "a?b?");
+    // The byte-order mark is no character of the code page either, not an empty one.
+    EXPECT_EQ(ToCp932(QString::fromUtf8("a\uFEFFb")), "a?b");
+    EXPECT_EQ(ToCp932(QString(QChar(0xFEFF))), "?");
 }
 
 TEST(Cp932, BrokenBytesDoNotStopTheDecoding) {
     // A lone lead byte at the end and an undefined byte in the middle.
-    QString text = FromCp932(std::string("a\xA0" "b\x83", 4));
+    QString text =
+        FromCp932(std::string("a\xA0"
+                              "b\x83",
+                              4));
     EXPECT_TRUE(text.startsWith(QLatin1Char('a')));
     EXPECT_TRUE(text.contains(QLatin1Char('b')));
 }

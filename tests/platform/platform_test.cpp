@@ -1,57 +1,44 @@
-#include <QtTest/QTest>
-// The replaceable platform services: the random source, the tick count, the error handler.
+// The replaceable platform services: the random source, the tick count, the error handler, the
+// message boxes and the fonts.
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QtTest/QTest>
 #include <set>
+#include <vector>
 
 #include "platform/application.h"
 #include "platform/cp932.h"
 #include "platform/exception.h"
+#include "platform/fonts.h"
+#include "platform/picture.h"
 #include "platform/random.h"
 #include "platform/tick.h"
 #include "tests/support/testsupport.h"
 
-TEST(Random, DrawsStayInRangeAndCoverIt) {
-    Randomize();
-    std::set<int> seen;
-    for (int i = 0; i < 2000; ++i) {
-        int r = Random(7);
-        ASSERT_GE(r, 0);
-        ASSERT_LT(r, 7);
-        seen.insert(r);
+// Groups of draws follow each other within the same millisecond (a shuffle, then the wrong
+// choices, then their places): each re-seed from the clock must still start a new sequence.
+TEST(Random, ReseedsInTheSameMillisecondDrawDifferently) {
+    std::set<std::vector<int>> sequences;
+    for (int group = 0; group < 5; ++group) {
+        Randomize();
+        std::vector<int> draws;
+        for (int i = 0; i < 8; ++i) draws.push_back(Random(1 << 30));
+        sequences.insert(draws);
     }
-    EXPECT_EQ(seen.size(), 7u);
+    EXPECT_EQ(sequences.size(), 5u);
 }
 
-TEST(Random, TheSameSeedRepeatsTheSameDraws) {
-    std::vector<int> first, second;
-    {
-        FixedSeeds seeds(42);
-        Randomize();
-        for (int i = 0; i < 20; ++i) first.push_back(Random(1000));
-    }
-    {
-        FixedSeeds seeds(42);
-        Randomize();
-        for (int i = 0; i < 20; ++i) second.push_back(Random(1000));
-    }
-    EXPECT_EQ(first, second);
-}
-
-TEST(TickCount, FakeClockReplacesAndRestoresTheRealOne) {
-    {
-        FakeClock clock(0xFFFFFFF0u);
-        EXPECT_EQ(GetTickCount(), 0xFFFFFFF0u);
-        clock.Advance(0x20);
-        EXPECT_EQ(GetTickCount(), 0x10u);  // wraps like the system's count
-        EXPECT_EQ(static_cast<uint32_t>(GetTickCount() - 0xFFFFFFF0u), 0x20u);
-    }
-    uint32_t a = GetTickCount();
-    uint32_t b = GetTickCount();
-    EXPECT_LE(static_cast<uint32_t>(b - a), 1000u);
+// The tick count is the system's milliseconds: it follows real time at that rate.
+TEST(TickCount, CountsRealMilliseconds) {
+    const uint32_t before = GetTickCount();
+    QTest::qSleep(150);
+    const uint32_t elapsed = GetTickCount() - before;
+    EXPECT_GE(elapsed, 145u);
+    EXPECT_LT(elapsed, 1500u);
 }
 
 TEST(Application, AnExceptionLeavingAHandlerIsShownAndTheLoopGoesOn) {
@@ -107,4 +94,28 @@ TEST(MessageBoxes, RealYesNoBoxTellsEscFromTheCloseBox) {
     WhenBoxOpens([](QMessageBox& box) { box.close(); });
     EXPECT_EQ(ShowMessageBox({"q", "t", MsgIcon::Information, MsgButtons::YesCancel}),
               MsgResult::Cancel);
+}
+
+// The windows' proportional fonts stay proportional where the platform lacks them, so that Latin
+// texts such as "Score :" do not look typewritten; the monospaced one stays monospaced.
+TEST(Fonts, FallBackToAFontOfTheSameKind) {
+    const struct {
+        const char* family;
+        bool proportional;
+    } rows[] = {{"MS UI Gothic", true}, {"ＭＳ Ｐゴシック", true}, {"ＭＳ ゴシック", false}};
+    for (const auto& row : rows) {
+        const QFontMetrics metrics(JapaneseFont(QString::fromUtf8(row.family), 12));
+        const bool proportional = metrics.horizontalAdvance(QStringLiteral("iiii")) <
+                                  metrics.horizontalAdvance(QStringLiteral("WWWW"));
+        EXPECT_EQ(proportional, row.proportional) << row.family;
+    }
+}
+
+// A window picture keeps its size in the window; a dense screen gets its finer drawing.
+TEST(WindowPicture, ADenseScreenGetsTheFinerDrawing) {
+    for (const qreal ratio : {1.0, 2.0}) {
+        const QPixmap picture = WindowPicture(QStringLiteral("new"), ratio);
+        EXPECT_EQ(picture.deviceIndependentSize(), QSizeF(91, 51)) << ratio;
+        EXPECT_EQ(picture.devicePixelRatio(), ratio);
+    }
 }

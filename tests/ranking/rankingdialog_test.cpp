@@ -2,8 +2,10 @@
 // checks of the send command, and the keyboard and window manners.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -159,8 +161,28 @@ TEST_F(RankingDialog, TypingIntoTheCountChangesNothing) {
     QTest::keyClick(ranking->cmbMondai, Qt::Key_Delete);
     QTest::keyClicks(ranking->cmbMondai->lineEdit(), "5");
     QTest::keyClick(ranking->cmbMondai->lineEdit(), Qt::Key_V, Qt::ControlModifier);
+    // A key whose text has no place in the code page (the byte-order mark) is discarded too.
+    QKeyEvent mark(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(0xFEFF)));
+    QApplication::sendEvent(ranking->cmbMondai, &mark);
     EXPECT_EQ(ranking->cmbMondai->currentText(), "10");
     EXPECT_EQ(Rows(*ranking), (std::vector<QStringList>{{"1", "00:01`00", "1", "1"}}));
+}
+
+// Tab walks the list, the count, the three identity edits and the comment, and wraps; Shift+Tab
+// walks back. The count's key filter lets the focus keys through, and no Tab is typed anywhere.
+TEST_F(RankingDialog, TabWalksEveryFieldAndBack) {
+    folder.WriteLog({MakeRecord("10", "1", "00:01`00", "1", "1")});
+    auto ranking = Open();
+    ASSERT_TRUE(ranking);
+    const std::vector<QWidget*> forth = {ranking->cmbMondai,  ranking->txtHN,
+                                         ranking->txtMail,    ranking->txtURL,
+                                         ranking->memComment, ranking->lsRanking};
+    EXPECT_EQ(FocusWalk(ranking.get(), ranking->lsRanking, 6, false), forth);
+    const std::vector<QWidget*> back = {ranking->txtURL, ranking->txtMail, ranking->txtHN,
+                                        ranking->cmbMondai, ranking->lsRanking};
+    EXPECT_EQ(FocusWalk(ranking.get(), ranking->memComment, 5, true), back);
+    EXPECT_EQ(ranking->cmbMondai->currentText(), "10");
+    EXPECT_TRUE(ranking->memComment->toPlainText().isEmpty());
 }
 
 // Without log.dat the player is told so and no dialog is made.

@@ -165,6 +165,39 @@ TEST(RecordsSetting, SaveAfterOverLongFileWritesSixLines) {
     EXPECT_EQ(ReadFileBytes(f.File()), "1\r\n2\r\n3\r\n4\r\n5\r\n20\r\n");
 }
 
+// Loading and saving keep every line as it was: a line longer than an edit's default limit, bytes
+// that are no CP932, and characters that would convert back to another code. An edited field is
+// saved as it now reads.
+TEST(RecordsSetting, LoadingThenSavingKeepsEveryByte) {
+    QTemporaryDir dir;
+    Fixture f(dir);
+    const std::string longLine(40000, 'h');
+    const std::string lines[] = {"4\x81",    "\xA0\x80", longLine, "\x87\x90\xED\x40",
+                                 "\xFA\x40", "30"};
+    std::string bytes;
+    for (const std::string& line : lines) bytes += line + "\r\n";
+    WriteFileBytes(f.File(), bytes);
+    EXPECT_EQ(f.Load(), "");
+    EXPECT_EQ(f.setting.txtHN->text().size(), 40000);
+    f.host.questionCount = 30;
+    f.host.SaveData();
+    EXPECT_EQ(ReadFileBytes(f.File()), bytes);
+    f.setting.txtHN->setText(f.setting.txtHN->text() + "x");
+    f.host.SaveData();
+    bytes.insert(bytes.find(longLine) + longLine.size(), "x");
+    EXPECT_EQ(ReadFileBytes(f.File()), bytes);
+}
+
+// Tab walks the five fields in their order; the combo boxes' key filters let it through.
+TEST(RecordsSetting, TabWalksTheFields) {
+    QTemporaryDir dir;
+    Fixture f(dir);
+    f.Load();
+    const std::vector<QWidget*> order = {f.setting.cmbCorrect, f.setting.txtHN, f.setting.txtMail,
+                                         f.setting.txtURL, f.setting.cmbError};
+    EXPECT_EQ(FocusWalk(&f.setting, f.setting.cmbError, 5, false), order);
+}
+
 namespace {
 struct KeyRow {
     const char* name;
@@ -230,6 +263,18 @@ TEST(RecordsSetting, KeyFiltersOfBothComboBoxes) {
          "1000"},
         {"enter adds no item", true, [](QComboBox* c) { QTest::keyClick(c, Qt::Key_Return); },
          "3000"},
+        {"no completion", true,
+         [](QComboBox* c) {
+             c->lineEdit()->clear();
+             TypeText(c, "45");
+         },
+         "45"},
+        {"no completion", false,
+         [](QComboBox* c) {
+             c->lineEdit()->clear();
+             TypeText(c, "200");
+         },
+         "200"},
         {"list choice", true, [](QComboBox* c) { QTest::keyClick(c, Qt::Key_Down); }, "3500"},
         {"list choice", false, [](QComboBox* c) { QTest::keyClick(c, Qt::Key_Up); }, "750"},
         {"sent to the edit", true, [](QComboBox* c) { QTest::keyClicks(c->lineEdit(), "4q"); },
@@ -241,7 +286,10 @@ TEST(RecordsSetting, KeyFiltersOfBothComboBoxes) {
         QTemporaryDir dir;
         Fixture f(dir);
         f.Load();
+        // Completion works only in the active window, as for a player.
         f.setting.show();
+        f.setting.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f.setting));
         QComboBox* combo = row.errorField ? f.setting.cmbError : f.setting.cmbCorrect;
         combo->setFocus();
         row.keys(combo);

@@ -1,7 +1,10 @@
 // Test seams over the platform layer's replaceable functions.
 #include "tests/support/testsupport.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QFile>
+#include <QtTest/QTest>
 
 #include "platform/cp932.h"
 #include "platform/random.h"
@@ -16,10 +19,13 @@ ScriptedBoxes::ScriptedBoxes() {
             return result;
         }
         switch (request.Buttons) {
-            case MsgButtons::Ok: return MsgResult::Ok;
-            case MsgButtons::YesNo: return MsgResult::No;
+            case MsgButtons::Ok:
+                return MsgResult::Ok;
+            case MsgButtons::YesNo:
+                return MsgResult::No;
             case MsgButtons::OkCancel:
-            case MsgButtons::YesCancel: return MsgResult::Cancel;
+            case MsgButtons::YesCancel:
+                return MsgResult::Cancel;
         }
         return MsgResult::Cancel;
     });
@@ -70,4 +76,22 @@ std::string ErrorOf(const std::function<void()>& step) {
 QString SourceDir() {
     return qEnvironmentVariable("BARTENDAM_SOURCE_DIR", QStringLiteral(BARTENDAM_SOURCE));
 }
-QString GameDir() { return qEnvironmentVariable("BARTENDAM_GAME_DIR", QStringLiteral(BARTENDAM_GAME)); }
+QString GameDir() {
+    return qEnvironmentVariable("BARTENDAM_GAME_DIR", QStringLiteral(BARTENDAM_GAME));
+}
+
+std::vector<QWidget*> FocusWalk(QWidget* window, QWidget* start, int presses, bool backwards) {
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window)) return {};
+    start->setFocus();
+    std::vector<QWidget*> walk;
+    for (int i = 0; i < presses; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), backwards ? Qt::Key_Backtab : Qt::Key_Tab,
+                        backwards ? Qt::ShiftModifier : Qt::NoModifier);
+        QWidget* focus = QApplication::focusWidget();
+        if (focus && qobject_cast<QComboBox*>(focus->parentWidget())) focus = focus->parentWidget();
+        walk.push_back(focus);
+    }
+    return walk;
+}

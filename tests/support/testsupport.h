@@ -14,7 +14,7 @@
 // Answers every message box from a queue and records what was asked. With the queue empty, a
 // box gets its safe answer (OK, or the second button).
 class ScriptedBoxes {
-public:
+  public:
     ScriptedBoxes();
     ~ScriptedBoxes();
     ScriptedBoxes(const ScriptedBoxes&) = delete;
@@ -26,14 +26,14 @@ public:
     std::vector<QString> Texts() const;
     void Clear() { seen_.clear(); }
 
-private:
+  private:
     std::deque<MsgResult> answers_;
     std::vector<MessageBoxRequest> seen_;
 };
 
 // The tick count, set by the test.
 class FakeClock {
-public:
+  public:
     explicit FakeClock(uint32_t start = 1000000);
     ~FakeClock();
     FakeClock(const FakeClock&) = delete;
@@ -42,19 +42,19 @@ public:
     void Set(uint32_t now) { now_ = now; }
     uint32_t Now() const { return now_; }
 
-private:
+  private:
     uint32_t now_;
 };
 
 // Every re-seed takes the next number from `first` on, so that runs repeat.
 class FixedSeeds {
-public:
+  public:
     explicit FixedSeeds(uint32_t first = 1);
     ~FixedSeeds();
     FixedSeeds(const FixedSeeds&) = delete;
     FixedSeeds& operator=(const FixedSeeds&) = delete;
 
-private:
+  private:
     uint32_t next_;
 };
 
@@ -67,6 +67,12 @@ void WriteFileBytes(const QString& path, const std::string& bytes);
 
 // The message of the exception `step` raises, or an empty string when it raises none.
 std::string ErrorOf(const std::function<void()>& step);
+
+// Shows `window`, makes it active, puts the focus on `start` and presses `key` (Tab, or Backtab
+// with Shift) `presses` times, each time to the widget with the focus. Returns the widgets that
+// had the focus after each press; a combo box's edit field counts as its combo box.
+class QWidget;
+std::vector<QWidget*> FocusWalk(QWidget* window, QWidget* start, int presses, bool backwards);
 
 // The root of the source tree and the built game folder, as the build tells the tests.
 QString SourceDir();

@@ -32,6 +32,12 @@ TEST(WindowArt, PicturesHaveTheirWindowsSizes) {
         const QImage image(Picture(row.file));
         ASSERT_FALSE(image.isNull()) << row.file;
         EXPECT_EQ(image.size(), QSize(row.width, row.height)) << row.file;
+        // Dense screens get the same picture drawn at twice the pixels.
+        const QString dense =
+            QString(Picture(row.file)).replace(QStringLiteral(".png"), QStringLiteral("@2x.png"));
+        if (row.file != std::string("app.png")) {
+            EXPECT_EQ(QImage(dense).size(), QSize(row.width, row.height) * 2) << row.file;
+        }
         int opaque = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x) opaque += qAlpha(image.pixel(x, y)) == 255;

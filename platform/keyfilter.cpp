@@ -1,5 +1,5 @@
 // Mapping key presses to the characters they type.
-#include "records/keyfilter.h"
+#include "platform/keyfilter.h"
 
 #include <QKeyEvent>
 
@@ -30,4 +30,9 @@ char16_t TypedCharacter(const QKeyEvent& event) {
     if (text.isEmpty() || (mods & Qt::ControlModifier)) return 0;
     const char16_t c = text.at(0).unicode();
     return (c < 0x20 || c == 0x7F) ? 0 : c;
+}
+
+bool EditsText(const QKeyEvent& event) {
+    const char16_t c = TypedCharacter(event);
+    return event.key() == Qt::Key_Delete || (c != 0 && c != 27);
 }

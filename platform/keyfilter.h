@@ -1,4 +1,4 @@
-// The character a key press types, as the dialogs' key handlers judge it.
+// The character a key press types, as the windows' key handlers judge it.
 #pragma once
 
 class QKeyEvent;
@@ -10,3 +10,8 @@ class QKeyEvent;
 char16_t TypedCharacter(const QKeyEvent& event);
 
 inline bool IsDigitCharacter(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+// Whether a key press would change the text of a combo box's edit field: a typed character or
+// Delete. Tab and Shift+Tab (focus), Esc (the window's) and the keys that choose from the list
+// (arrows, Page Up/Down, Alt+Down, F4) are not.
+bool EditsText(const QKeyEvent& event);

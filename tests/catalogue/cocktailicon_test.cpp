@@ -1,0 +1,65 @@
+// The catalogue on disk: every file named like an icon is listed, whatever its name's bytes; only
+// ordinary files are read as icons; a dense screen gets each icon's own larger image.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <algorithm>
+
+#include "catalogue/cataloguefolder.h"
+#include "catalogue/cocktailicon.h"
+#include "platform/cp932.h"
+#include "tests/catalogue/catalogue_fixture.h"
+#include "tests/support/testsupport.h"
+
+// A FIFO, a device, a folder and a name that is no UTF-8 are listed like any icon and fail to load
+// at once with their file's name; opening the FIFO must not wait for a writer.
+TEST(Catalogue, ListsEveryMatchAndReadsOnlyOrdinaryFiles) {
+    const TestCatalogue catalogue({"ok.ico"});
+    const QByteArray folder = QFile::encodeName(FromCp932(catalogue.AppFolder + "cocktail/"));
+    const std::string odd = folder.toStdString() + "b\xff.ico";
+    ::close(::open(odd.c_str(), O_CREAT | O_WRONLY, 0644));
+    QFile::copy(folder + "ok.ico", folder + "UPPER.ICO");
+    WriteFileBytes(folder + "notes.txt", "not listed");
+    QDir(folder).mkdir(QStringLiteral("dir.ico"));
+    ASSERT_EQ(::mkfifo((folder + "pipe.ico").constData(), 0644), 0);
+    ASSERT_EQ(::symlink("/dev/zero", (folder + "zero.ico").constData()), 0);
+
+    std::vector<std::string> listed = Utf8(ReadCatalogue(catalogue.AppFolder));
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::string>{"UPPER.ICO", "b?.ico", "dir.ico", "ok.ico",
+                                                "pipe.ico", "zero.ico"}));
+    for (const char* entry : {"b?.ico", "dir.ico", "pipe.ico", "zero.ico"}) {
+        const std::string message = ErrorOf([&] { LoadCocktailIcon(catalogue.AppFolder, entry); });
+        EXPECT_NE(message.find(catalogue.AppFolder + "cocktail/" + entry), std::string::npos)
+            << entry << ": " << message;
+    }
+    EXPECT_EQ(ErrorOf([&] { LoadCocktailIcon(catalogue.AppFolder, "UPPER.ICO"); }), "");
+}
+
+// Each picture is 32 × 32 in the window: at ratio 1 the file's 32 × 32 image, at ratio 2 its own
+// 64 × 64 image rather than a blurred enlargement.
+TEST(CocktailIcon, TakesTheImageMadeForTheScreensDensity) {
+    const QStringList icons = QDir(GameDir() + QStringLiteral("/cocktail"))
+                                  .entryList({QStringLiteral("*.ico")}, QDir::Files, QDir::Name);
+    ASSERT_FALSE(icons.isEmpty());
+    const std::string appFolder = ToCp932(GameDir()) + "/";
+    QImageReader reader(GameDir() + QStringLiteral("/cocktail/") + icons.front());
+    std::vector<QImage> stored;
+    for (bool more = true; more; more = reader.jumpToNextImage()) stored.push_back(reader.read());
+    for (const qreal ratio : {1.0, 2.0}) {
+        const QImage image = LoadCocktailIcon(appFolder, ToCp932(icons.front()), ratio);
+        EXPECT_EQ(image.deviceIndependentSize(), QSizeF(32, 32)) << ratio;
+        const auto own = std::find_if(stored.begin(), stored.end(),
+                                      [&](const QImage& s) { return s.width() == 32 * ratio; });
+        ASSERT_NE(own, stored.end()) << ratio;
+        EXPECT_EQ(image.convertToFormat(QImage::Format_ARGB32),
+                  own->convertToFormat(QImage::Format_ARGB32))
+            << ratio;
+    }
+}
