@@ -1,7 +1,6 @@
-// The general error handler and the program's folder.
+// The general error handler.
 #include "platform/application.h"
 
-#include "platform/cp932.h"
 #include "platform/msgbox.h"
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
@@ -16,5 +15,3 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void HandleException(const std::exception& error) { ErrorBox(error.what(), ApplicationTitle()); }
-
-std::string ApplicationFolder() { return ToCp932(QCoreApplication::applicationDirPath()) + "/"; }
