@@ -1,9 +1,8 @@
-// The general error handler, the program's look and the program's folder.
+// The general error handler and the program's look.
 #include "platform/application.h"
 
 #include <QFile>
 
-#include "platform/cp932.h"
 #include "platform/msgbox.h"
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
@@ -23,5 +22,3 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void HandleException(const std::exception& error) { ErrorBox(error.what(), ApplicationTitle()); }
-
-std::string ApplicationFolder() { return ToCp932(QCoreApplication::applicationDirPath()) + "/"; }

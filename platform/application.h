@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <exception>
-#include <string>
 
 class TApplication : public QApplication {
   public:
@@ -14,6 +13,3 @@ class TApplication : public QApplication {
 
 // The general error handler itself, for failures caught outside the event loop (start-up).
 void HandleException(const std::exception& error);
-
-// The executable's folder with a trailing "/", in CP932.
-std::string ApplicationFolder();
