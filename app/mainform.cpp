@@ -16,6 +16,7 @@
 #include "platform/cp932.h"
 #include "platform/exception.h"
 #include "platform/fonts.h"
+#include "platform/guard.h"
 #include "platform/modal.h"
 #include "platform/msgbox.h"
 #include "platform/picture.h"
@@ -80,23 +81,26 @@ void TMainForm::ConnectHandlers() {
     counts->setExclusive(true);
     for (QAction* item : ui.mnuMondai->actions()) {
         counts->addAction(item);
-        connect(item, &QAction::triggered, this, [this, item] { mnu50Click(item); });
+        connect(item, &QAction::triggered, this, Guarded([this, item] { mnu50Click(item); }));
     }
-    connect(ui.mnuStart, &QAction::triggered, this, [this] { mnuStartClick(); });
-    connect(ui.mnuStop, &QAction::triggered, this, [this] { mnuStopClick(); });
-    connect(ui.mnuEnd, &QAction::triggered, this, [this] { mnuEndClick(); });
-    connect(ui.mnuGameSetting, &QAction::triggered, this, [this] { mnuGameSettingClick(); });
-    connect(ui.mnuRanking, &QAction::triggered, this, [this] { mnuRankingClick(); });
-    connect(ui.mnuDB, &QAction::triggered, this, [this] { mnuDBClick(); });
-    connect(ui.mnuAbout, &QAction::triggered, this, [this] { mnuAboutClick(); });
-    connect(ui.imgNew, &TPicture::clicked, this, [this] { mnuStartClick(); });
-    connect(ui.imgDB, &TPicture::clicked, this, [this] { mnuDBClick(); });
+    connect(ui.mnuStart, &QAction::triggered, this, Guarded([this] { mnuStartClick(); }));
+    connect(ui.mnuStop, &QAction::triggered, this, Guarded([this] { mnuStopClick(); }));
+    connect(ui.mnuEnd, &QAction::triggered, this, Guarded([this] { mnuEndClick(); }));
+    connect(ui.mnuGameSetting, &QAction::triggered, this,
+            Guarded([this] { mnuGameSettingClick(); }));
+    connect(ui.mnuRanking, &QAction::triggered, this, Guarded([this] { mnuRankingClick(); }));
+    connect(ui.mnuDB, &QAction::triggered, this, Guarded([this] { mnuDBClick(); }));
+    connect(ui.mnuAbout, &QAction::triggered, this, Guarded([this] { mnuAboutClick(); }));
+    connect(ui.imgNew, &TPicture::clicked, this, Guarded([this] { mnuStartClick(); }));
+    connect(ui.imgDB, &TPicture::clicked, this, Guarded([this] { mnuDBClick(); }));
     for (QPushButton* button :
          {ui.spdAnswer1, ui.spdAnswer2, ui.spdAnswer3, ui.spdAnswer4, ui.spdDummy})
-        connect(button, &QPushButton::clicked, this, [this, button] { spdAnswer1Click(button); });
+        connect(button, &QPushButton::clicked, this,
+                Guarded([this, button] { spdAnswer1Click(button); }));
     for (TPicture* picture : {ui.imgSaving1, ui.imgSaving2, ui.imgSaving3})
-        connect(picture, &TPicture::clicked, this, [this, picture] { imgSaving1Click(picture); });
-    connect(ui.imgSaving4, &TPicture::clicked, this, [this] { imgSaving4Click(); });
+        connect(picture, &TPicture::clicked, this,
+                Guarded([this, picture] { imgSaving1Click(picture); }));
+    connect(ui.imgSaving4, &TPicture::clicked, this, Guarded([this] { imgSaving4Click(); }));
     tmrRest->OnTimer = [this] { tmrRestTimer(); };
     tmrQuestion->OnTimer = [this] { tmrQuestionTimer(); };
 }

@@ -1,7 +1,7 @@
 // Start-up of the program's windows.
 #include "app/program.h"
 
-#include "platform/application.h"
+#include "platform/guard.h"
 
 TProgram::TProgram(const std::string& appFolder)
     : MainForm(appFolder),
@@ -9,10 +9,6 @@ TProgram::TProgram(const std::string& appFolder)
       PDB(MainForm.CatalogueList, MainForm.AppFolder, &MainForm) {
     MainForm.Setting = &Setting;
     MainForm.PDB = &PDB;
-    try {
-        Setting.FormCreate();
-    } catch (const std::exception& error) {
-        // A damaged setting.dat is reported, and the program starts all the same.
-        HandleException(error);
-    }
+    // A damaged setting.dat is reported, and the program starts all the same.
+    RunGuarded([this] { Setting.FormCreate(); });
 }

@@ -7,6 +7,7 @@
 #include "catalogue/cocktailicon.h"
 #include "platform/cp932.h"
 #include "platform/fonts.h"
+#include "platform/guard.h"
 #include "platform/modal.h"
 #include "platform/picture.h"
 #include "platform/random.h"
@@ -68,15 +69,18 @@ void TAbout::DrawCocktail(const std::vector<std::string>& catalogueList,
 // Any button released anywhere on the box closes it, except on the maker's two links; the icon
 // credit opens its page first and then closes too.
 bool TAbout::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::MouseButtonRelease) return QDialog::eventFilter(watched, event);
-    const bool click = IsLeftReleaseInside(watched, event);
-    if (watched == Label3 || watched == Label4) {
-        if (click) (watched == Label3 ? Label3Click() : Label4Click());
+    return RunGuarded([&] {
+        if (event->type() != QEvent::MouseButtonRelease)
+            return QDialog::eventFilter(watched, event);
+        const bool click = IsLeftReleaseInside(watched, event);
+        if (watched == Label3 || watched == Label4) {
+            if (click) (watched == Label3 ? Label3Click() : Label4Click());
+            return true;
+        }
+        if (watched == Label7 && click) Label7Click();
+        Shape1MouseUp();
         return true;
-    }
-    if (watched == Label7 && click) Label7Click();
-    Shape1MouseUp();
-    return true;
+    });
 }
 
 void TAbout::Shape1MouseUp() { accept(); }

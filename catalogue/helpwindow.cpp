@@ -3,6 +3,7 @@
 
 #include "platform/cp932.h"
 #include "platform/fonts.h"
+#include "platform/guard.h"
 
 THelp::THelp(std::vector<HelpTopic> topics, int context, QWidget* parent)
     : QDialog(parent), topics_(std::move(topics)) {
@@ -11,10 +12,10 @@ THelp::THelp(std::vector<HelpTopic> topics, int context, QWidget* parent)
     lblTitle->setFont(JapaneseFont(QStringLiteral("MS UI Gothic"), 16, true));
     for (const HelpTopic& topic : topics_) lsTopics->addItem(FromCp932(topic.Title));
 
-    connect(lsTopics, &QListWidget::currentRowChanged, this, [this] { lsTopicsChange(); });
-    connect(btnPrev, &QPushButton::clicked, this, [this] { btnPrevClick(); });
-    connect(btnNext, &QPushButton::clicked, this, [this] { btnNextClick(); });
-    connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(lsTopics, &QListWidget::currentRowChanged, this, Guarded([this] { lsTopicsChange(); }));
+    connect(btnPrev, &QPushButton::clicked, this, Guarded([this] { btnPrevClick(); }));
+    connect(btnNext, &QPushButton::clicked, this, Guarded([this] { btnNextClick(); }));
+    connect(btnClose, &QPushButton::clicked, this, Guarded([this] { accept(); }));
 
     const int found = FindHelpTopic(topics_, context);
     ShowTopic(found >= 0 ? found : 0);

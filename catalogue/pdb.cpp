@@ -11,6 +11,7 @@
 #include "catalogue/cocktailicon.h"
 #include "platform/cp932.h"
 #include "platform/fonts.h"
+#include "platform/guard.h"
 #include "platform/keyfilter.h"
 #include "platform/msgbox.h"
 
@@ -69,10 +70,10 @@ TPDB::TPDB(const std::vector<std::string>& catalogueList, const std::string& app
     spdvsicon->setAutoExclusive(true);
     SetIconView(true);
 
-    connect(cmbSearch, &QComboBox::activated, this, [this] { cmbSearchChange(); });
-    connect(spdvslist, &QToolButton::clicked, this, [this] { spdvslistClick(spdvslist); });
-    connect(spdvsicon, &QToolButton::clicked, this, [this] { spdvslistClick(spdvsicon); });
-    connect(pnlPos, &TPicture::clicked, this, [this] { pnlPosClick(); });
+    connect(cmbSearch, &QComboBox::activated, this, Guarded([this] { cmbSearchChange(); }));
+    connect(spdvslist, &QToolButton::clicked, this, Guarded([this] { spdvslistClick(spdvslist); }));
+    connect(spdvsicon, &QToolButton::clicked, this, Guarded([this] { spdvslistClick(spdvsicon); }));
+    connect(pnlPos, &TPicture::clicked, this, Guarded([this] { pnlPosClick(); }));
     txtPos->installEventFilter(this);
 }
 
@@ -116,17 +117,19 @@ void TPDB::pnlPosClick() {
 }
 
 bool TPDB::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == txtPos && event->type() == QEvent::KeyPress) return txtPosKeyPress(event);
-    if ((watched == cmbSearch || watched == cmbSearch->lineEdit()) &&
-        event->type() == QEvent::KeyPress) {
-        const auto& key = *static_cast<QKeyEvent*>(event);
-        if (EditsText(key)) {
-            char16_t Key = TypedCharacter(key);
-            cmbSearchKeyPress(Key);
-            if (Key == 0) return true;
+    return RunGuarded([&] {
+        if (watched == txtPos && event->type() == QEvent::KeyPress) return txtPosKeyPress(event);
+        if ((watched == cmbSearch || watched == cmbSearch->lineEdit()) &&
+            event->type() == QEvent::KeyPress) {
+            const auto& key = *static_cast<QKeyEvent*>(event);
+            if (EditsText(key)) {
+                char16_t Key = TypedCharacter(key);
+                cmbSearchKeyPress(Key);
+                if (Key == 0) return true;
+            }
         }
-    }
-    return QDialog::eventFilter(watched, event);
+        return QDialog::eventFilter(watched, event);
+    });
 }
 
 // Enter applies the text as "OK" does and is itself swallowed; every other key goes to the edit.

@@ -5,6 +5,7 @@
 #include <QTimerEvent>
 
 #include "platform/exception.h"
+#include "platform/guard.h"
 
 TThreadTimer::TThreadTimer(QObject* owner) : QObject(owner) {}
 
@@ -44,5 +45,5 @@ void TThreadTimer::Timer() {
 }
 
 void TThreadTimer::timerEvent(QTimerEvent* event) {
-    if (event->timerId() == timerId_) Timer();
+    if (event->timerId() == timerId_) RunGuarded([this] { Timer(); });
 }

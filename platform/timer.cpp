@@ -1,5 +1,6 @@
 // Window timers on precise Qt timers, so that the countdown and the pacing do not drift.
 #include "platform/timer.h"
+#include "platform/guard.h"
 
 namespace {
 bool& Manual() {
@@ -10,9 +11,9 @@ bool& Manual() {
 
 TTimer::TTimer(QObject* owner) : QObject(owner) {
     timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, [this] {
+    connect(&timer_, &QTimer::timeout, this, Guarded([this] {
         if (OnTimer) OnTimer();
-    });
+    }));
     Update();
 }
 

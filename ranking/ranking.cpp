@@ -10,6 +10,7 @@
 
 #include "platform/cp932.h"
 #include "platform/fonts.h"
+#include "platform/guard.h"
 #include "platform/internet.h"
 #include "platform/keyfilter.h"
 #include "platform/msgbox.h"
@@ -69,13 +70,15 @@ TRanking::TRanking(const std::string& appFolder, std::function<void(int)> helper
     SetUpRankingClient(FtpClient1);
     FtpClient1.OnSuccess = [this](TCmdType Trans_Type) { FtpClient1Success(Trans_Type); };
 
-    connect(cmbMondai, &QComboBox::activated, this, [this] { cmbMondaiChange(cmbMondai); });
-    connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(btnOK); });
-    connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(btnCancel); });
-    connect(btnHelp, &QPushButton::clicked, this, [this] { btnHelpClick(btnHelp); });
-    connect(memComment, &QPlainTextEdit::textChanged, this, &TRanking::LimitComment);
+    connect(cmbMondai, &QComboBox::activated, this,
+            Guarded([this] { cmbMondaiChange(cmbMondai); }));
+    connect(btnOK, &QPushButton::clicked, this, Guarded([this] { btnOKClick(btnOK); }));
+    connect(btnCancel, &QPushButton::clicked, this, Guarded([this] { btnCancelClick(btnCancel); }));
+    connect(btnHelp, &QPushButton::clicked, this, Guarded([this] { btnHelpClick(btnHelp); }));
+    connect(memComment, &QPlainTextEdit::textChanged, this, Guarded([this] { LimitComment(); }));
     for (QLineEdit* edit : {txtHN, txtMail, txtURL}) {
-        connect(edit, &QLineEdit::textChanged, this, [this, edit] { KeepFirstLine(edit); });
+        connect(edit, &QLineEdit::textChanged, this,
+                Guarded([this, edit] { KeepFirstLine(edit); }));
     }
 }
 
@@ -114,16 +117,18 @@ void TRanking::cmbMondaiChange(QObject*) {
 void TRanking::cmbMondaiKeyPress(QObject*, char16_t& Key) { Key = 0; }
 
 bool TRanking::eventFilter(QObject* watched, QEvent* event) {
-    if ((watched == cmbMondai || watched == cmbMondai->lineEdit()) &&
-        event->type() == QEvent::KeyPress) {
-        const auto& key = *static_cast<QKeyEvent*>(event);
-        if (EditsText(key)) {
-            char16_t Key = TypedCharacter(key);  // 0 for Delete, which edits without typing
-            cmbMondaiKeyPress(cmbMondai, Key);
-            if (Key == 0) return true;
+    return RunGuarded([&] {
+        if ((watched == cmbMondai || watched == cmbMondai->lineEdit()) &&
+            event->type() == QEvent::KeyPress) {
+            const auto& key = *static_cast<QKeyEvent*>(event);
+            if (EditsText(key)) {
+                char16_t Key = TypedCharacter(key);  // 0 for Delete, which edits without typing
+                cmbMondaiKeyPress(cmbMondai, Key);
+                if (Key == 0) return true;
+            }
         }
-    }
-    return TFlatDialog::eventFilter(watched, event);
+        return TFlatDialog::eventFilter(watched, event);
+    });
 }
 
 bool TRanking::SelectedRow(TRankingRow& row) const {
@@ -235,7 +240,9 @@ void TRanking::btnCancelClick(QObject*) {
 
 void TRanking::btnHelpClick(QObject*) { helper_(4); }
 
-void TRanking::reject() { btnCancelClick(nullptr); }
+void TRanking::reject() {
+    RunGuarded([this] { btnCancelClick(nullptr); });
+}
 
 void TRanking::FtpClient1Success(TCmdType Trans_Type) {
     if (Trans_Type != CtAppe) return;

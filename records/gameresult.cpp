@@ -1,14 +1,16 @@
 // The result dialog's handlers.
 #include "records/gameresult.h"
 
+#include "platform/guard.h"
+
 #include "platform/cp932.h"
 #include "records/scorelog.h"
 
 TGameResult::TGameResult(const TGameFigures& figures, const std::string& appFolder, QWidget* parent)
     : TFlatDialog(parent), appFolder_(appFolder) {
     setupUi(this);
-    connect(btnOK, &QPushButton::clicked, this, &TGameResult::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &TGameResult::btnCancelClick);
+    connect(btnOK, &QPushButton::clicked, this, Guarded([this] { btnOKClick(); }));
+    connect(btnCancel, &QPushButton::clicked, this, Guarded([this] { btnCancelClick(); }));
     FinishLayout(383, 163);
     FormCreate(figures);
 }

@@ -8,6 +8,7 @@
 
 #include "platform/cp932.h"
 #include "platform/exception.h"
+#include "platform/guard.h"
 #include "platform/keyfilter.h"
 #include "platform/picture.h"
 #include "records/settingsfile.h"
@@ -32,9 +33,9 @@ TSetting::TSetting(TSettingHost& host, QWidget* parent) : TFlatDialog(parent), h
     }
     // A settings line of any length comes back from the fields as it went in.
     for (int i = 0; i < FieldCount; ++i) Field(i)->setMaxLength(std::numeric_limits<int>::max());
-    connect(btnOK, &QPushButton::clicked, this, &TSetting::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &TSetting::btnCancelClick);
-    connect(btnHelp, &QPushButton::clicked, this, &TSetting::btnHelpClick);
+    connect(btnOK, &QPushButton::clicked, this, Guarded([this] { btnOKClick(); }));
+    connect(btnCancel, &QPushButton::clicked, this, Guarded([this] { btnCancelClick(); }));
+    connect(btnHelp, &QPushButton::clicked, this, Guarded([this] { btnHelpClick(); }));
     FinishLayout(508, 261);
 }
 
@@ -58,14 +59,16 @@ void TSetting::btnCancelClick() { reject(); }
 void TSetting::btnHelpClick() { host_.Helper(SettingHelpContext); }
 
 bool TSetting::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) return TFlatDialog::eventFilter(watched, event);
-    char16_t key = TypedCharacter(*static_cast<QKeyEvent*>(event));
-    if (key == 0) return false;
-    const bool error = watched == cmbError || watched == cmbError->lineEdit();
-    const bool correct = watched == cmbCorrect || watched == cmbCorrect->lineEdit();
-    if (error) cmbErrorKeyPress(key);
-    if (correct) cmbCorrectKeyPress(key);
-    return (error || correct) && key == 0;
+    return RunGuarded([&] {
+        if (event->type() != QEvent::KeyPress) return TFlatDialog::eventFilter(watched, event);
+        char16_t key = TypedCharacter(*static_cast<QKeyEvent*>(event));
+        if (key == 0) return false;
+        const bool error = watched == cmbError || watched == cmbError->lineEdit();
+        const bool correct = watched == cmbCorrect || watched == cmbCorrect->lineEdit();
+        if (error) cmbErrorKeyPress(key);
+        if (correct) cmbCorrectKeyPress(key);
+        return (error || correct) && key == 0;
+    });
 }
 
 QLineEdit* TSetting::Field(int field) const {

@@ -10,7 +10,7 @@
 #include <set>
 #include <vector>
 
-#include "platform/application.h"
+#include "platform/guard.h"
 #include "platform/cp932.h"
 #include "platform/exception.h"
 #include "platform/fonts.h"
@@ -41,15 +41,20 @@ TEST(TickCount, CountsRealMilliseconds) {
     EXPECT_LT(elapsed, 1500u);
 }
 
-TEST(Application, AnExceptionLeavingAHandlerIsShownAndTheLoopGoesOn) {
+// A failure that leaves a handler Qt calls is caught at that boundary and shown in an error box,
+// also one that is no exception of the program's; the event loop goes on.
+TEST(Guard, AFailingHandlerIsShownAndTheLoopGoesOn) {
     ScriptedBoxes boxes;
     bool later = false;
-    QTimer::singleShot(0, [] { throw Exception(Sjis("失敗しました。")); });
+    QTimer::singleShot(0, Guarded([] { throw Exception(Sjis("失敗しました。")); }));
+    QTimer::singleShot(1, Guarded([] { throw 42; }));
     QTimer::singleShot(5, [&] { later = true; });
     QTRY_VERIFY_WITH_TIMEOUT(later, 2000);
-    ASSERT_EQ(boxes.Seen().size(), 1u);
+    ASSERT_EQ(boxes.Seen().size(), 2u);
     EXPECT_EQ(boxes.Texts()[0], QString::fromUtf8("失敗しました。"));
     EXPECT_EQ(boxes.Seen()[0].Icon, MsgIcon::Error);
+    EXPECT_EQ(boxes.Seen()[1].Icon, MsgIcon::Error);
+    EXPECT_FALSE(boxes.Seen()[1].Text.empty());
 }
 
 TEST(MessageBoxes, TheWarningAsksYesOrNo) {
