@@ -6,6 +6,6 @@
 int main(int argc, char** argv) {
     TApplication app(argc, argv);
     TProgram program(PrepareGameFolder(CurrentGameFolderPlaces(QStringLiteral(INSTALLED_DATA))));
-    program.MainForm.show();
+    program.MainForm().show();
     return app.exec();
 }

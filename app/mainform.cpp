@@ -1,4 +1,5 @@
-// The main window's start-up, menus, game flow, judging and lifelines.
+// The main window's start-up, menus and windows, and the view of a game: each game handler
+// forwards to TGame and shows what it says.
 #include "app/mainform.h"
 
 #include <QActionGroup>
@@ -6,10 +7,8 @@
 #include <QScreen>
 #include <QStatusBar>
 
-#include "app/game.h"
 #include "catalogue/about.h"
 #include "catalogue/cataloguefolder.h"
-#include "catalogue/cocktaildb.h"
 #include "catalogue/cocktailicon.h"
 #include "catalogue/help.h"
 #include "catalogue/pdb.h"
@@ -20,10 +19,8 @@
 #include "platform/modal.h"
 #include "platform/msgbox.h"
 #include "platform/picture.h"
-#include "platform/tick.h"
 #include "platform/timer.h"
 #include "ranking/openranking.h"
-#include "records/checksum.h"
 #include "records/gameresult.h"
 #include "records/setting.h"
 
@@ -35,7 +32,7 @@ TMainForm::TMainForm(const std::string& appFolder, QWidget* parent)
     : QMainWindow(parent),
       tmrRest(new TTimer(this)),
       tmrQuestion(new TTimer(this)),
-      AppFolder(appFolder) {
+      appFolder_(appFolder) {
     ui.setupUi(this);
     statusText_ = new QLabel(ui.stb);
     statusText_->setObjectName(QStringLiteral("stbText"));
@@ -44,14 +41,17 @@ TMainForm::TMainForm(const std::string& appFolder, QWidget* parent)
     tmrQuestion->SetEnabled(false);
     tmrRest->SetInterval(1000);
     tmrQuestion->SetInterval(1000);
-    for (int n = 1; n <= 4; ++n) Answer(n)->setProperty("Tag", 1);
-    ui.spdDummy->setProperty("Tag", 1);
     ApplyLook();
     ConnectHandlers();
     FormCreate();
 }
 
 TMainForm::~TMainForm() = default;
+
+void TMainForm::SetWindows(TSetting& setting, TPDB& pdb) {
+    setting_ = &setting;
+    pdb_ = &pdb;
+}
 
 void TMainForm::ApplyLook() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -105,10 +105,7 @@ void TMainForm::ConnectHandlers() {
     tmrQuestion->OnTimer = [this] { tmrQuestionTimer(); };
 }
 
-void TMainForm::FormCreate() {
-    CatalogueList = ReadCatalogue(AppFolder);
-    GameActive = 0;
-}
+void TMainForm::FormCreate() { catalogueList_ = ReadCatalogue(appFolder_); }
 
 void TMainForm::SetClientWidth(int width) {
     setFixedSize(width, ui.MainMenu->sizeHint().height() + kClientHeight);
@@ -120,11 +117,11 @@ void TMainForm::mnu50Click(QObject* sender) {
     auto* item = qobject_cast<QAction*>(sender);
     if (!item) return;
     item->setChecked(true);
-    QuestionCount = StrToIntDef(ToCp932(item->text()), 50);
+    game_.SetQuestionCount(StrToIntDef(ToCp932(item->text()), 50));
 }
 
 void TMainForm::mnuEndClick() {
-    if (GameActive == 1 &&
+    if (game_.GameActive() == 1 &&
         !ConfirmWarning(Sjis(QStringLiteral("現在はゲームプレイ中ですが、終了しますか？"))))
         return;
     SaveData();
@@ -133,99 +130,81 @@ void TMainForm::mnuEndClick() {
 
 // ---- Windows opened from the menu ----
 
-void TMainForm::mnuGameSettingClick() { ExecModal(*Setting); }
+void TMainForm::mnuGameSettingClick() { ExecModal(*setting_); }
 
-void TMainForm::mnuDBClick() { ExecModal(*PDB); }
+void TMainForm::mnuDBClick() { ExecModal(*pdb_); }
 
-void TMainForm::mnuAboutClick() { ShowAbout(CatalogueList, AppFolder, this); }
+void TMainForm::mnuAboutClick() { ShowAbout(catalogueList_, appFolder_, this); }
 
 void TMainForm::mnuRankingClick() {
     OpenRanking(
-        AppFolder, ToCp932(Setting->txtHN->text()), ToCp932(Setting->txtMail->text()),
-        ToCp932(Setting->txtURL->text()), [this](int context) { Helper(context); }, this);
+        appFolder_, setting_->FieldText(TSetting::HandleField),
+        setting_->FieldText(TSetting::MailField), setting_->FieldText(TSetting::UrlField),
+        [this](int context) { Helper(context); }, this);
 }
 
 // ---- The game ----
 
 void TMainForm::mnuStartClick() {
-    if (GameActive == 1 && !ConfirmWarning(Sjis(QStringLiteral(
-                               "現在はゲームプレイ中ですが、すべて破棄して新しく開始しますか？"))))
+    if (game_.GameActive() == 1 &&
+        !ConfirmWarning(
+            Sjis(QStringLiteral("現在はゲームプレイ中ですが、すべて破棄して新しく開始しますか？"))))
         return;
-    QuestionOrder = &CatalogueList;
     SetStatusText(Sjis(QStringLiteral("現在問題をシャッフル中です...")));
-    ShuffleQuestions(*QuestionOrder);
-    GameActive = 1;
-    QuestionIndex = 0;
-    ElapsedMs = 0;
-    Score = 0;
-    Combo = 0;
-    CorrectCount = 0;
-    ui.lblScore->setText(QStringLiteral("0"));
-    ui.lblCombo->setText(QStringLiteral("0"));
-    ui.lblTime->setText(FromCp932(ClockText(0)));
+    int32_t count = 0;
     for (QAction* item : ui.mnuMondai->actions()) {
         if (item->isChecked()) {
-            QuestionCount = StrToIntDef(ToCp932(item->text()), 0);
+            count = StrToIntDef(ToCp932(item->text()), 0);
             break;
         }
     }
+    game_.Start(count);
+    ui.lblScore->setText(QStringLiteral("0"));
+    ui.lblCombo->setText(QStringLiteral("0"));
+    ui.lblTime->setText(FromCp932(TGame::ClockText(0)));
     tmrQuestion->SetEnabled(true);
 }
 
 void TMainForm::tmrQuestionTimer() {
-    if (GameActive != 1) {
+    if (game_.GameActive() != 1) {
         tmrQuestion->SetEnabled(false);
         return;
     }
-    // At or past the count (a count lowered during the game), the game ends.
-    if (QuestionIndex >= QuestionCount) {
+    if (game_.AllQuestionsShown()) {
         tmrQuestion->SetEnabled(false);
-        TGameResult result(TGameFigures{Score, CorrectCount, QuestionCount,
+        TGameResult result(TGameFigures{game_.Score(), game_.CorrectCount(), game_.QuestionCount(),
                                         ToCp932(ui.lblTime->text()), ToCp932(ui.lblCombo->text())},
-                           AppFolder, this);
+                           appFolder_, this);
         ExecModal(result);
         mnuStopClick();
         return;
     }
-    if (QuestionIndex == 0) {
+    if (game_.QuestionIndex() == 0) {
         ui.pnlQ->setVisible(true);
         for (int n = 1; n <= 4; ++n) Saving(n)->setVisible(true);
         SetClientWidth(kGameWidth);
     }
-    LifelineReady = true;
     ui.imgCover->setVisible(false);
-    for (int n = 1; n <= 4; ++n) Answer(n)->setText(QString());
     for (int n = 1; n <= 4; ++n) {
+        Answer(n)->setText(QString());
         Answer(n)->setEnabled(true);
         Answer(n)->setVisible(true);
         Saving(n)->setEnabled(true);
     }
     SetStatusText("");
-    ui.lblQuestion->setText(QStringLiteral("第 %1 問").arg(QuestionIndex + 1));
-    const std::vector<std::string>& order = *QuestionOrder;
-    ShowQuestionPicture(order[QuestionIndex]);
-
-    const std::array<int, 3> wrong =
-        DrawWrongChoices(QuestionIndex, static_cast<int>(order.size()));
-    const std::array<int, 4> buttons = PlaceChoices();
-    for (int choice = 0; choice < 3; ++choice) {
-        Answer(buttons[choice])->setText(FromCp932(NameWithoutExtension(order[wrong[choice]])));
-        Answer(buttons[choice])->setProperty("Tag", 1);
-    }
-    Answer(buttons[3])->setText(FromCp932(NameWithoutExtension(order[QuestionIndex])));
-    Answer(buttons[3])->setProperty("Tag", 0);
-
-    ui.lblRest->setText(QString::number(kCountdownSeconds));
+    ui.lblQuestion->setText(QStringLiteral("第 %1 問").arg(game_.QuestionIndex() + 1));
+    ShowQuestionPicture(game_.NextEntry());
+    const std::array<std::string, 4> names = game_.NextQuestion();
+    for (int n = 1; n <= 4; ++n) Answer(n)->setText(FromCp932(names[n - 1]));
+    ui.lblRest->setText(QString::number(game_.Countdown()));
     tmrRest->SetEnabled(true);
-    ++QuestionIndex;
-    QuestionStartTick = GetTickCount();
     tmrQuestion->SetEnabled(false);
 }
 
 void TMainForm::ShowQuestionPicture(const std::string& entry) {
     QImage picture;
     try {
-        picture = LoadCocktailIcon(AppFolder, entry, ui.imgCocktail->devicePixelRatioF());
+        picture = LoadCocktailIcon(appFolder_, entry, ui.imgCocktail->devicePixelRatioF());
     } catch (const Exception&) {
         // One message, and the game stops cleanly instead of failing again at every tick.
         tmrQuestion->SetEnabled(false);
@@ -236,9 +215,9 @@ void TMainForm::ShowQuestionPicture(const std::string& entry) {
 }
 
 void TMainForm::tmrRestTimer() {
-    const int rest = StrToIntDef(ToCp932(ui.lblRest->text()), 0) - 1;
-    ui.lblRest->setText(QString::number(rest));
-    if (ui.lblRest->text() == QLatin1String("0")) {
+    const bool timedOut = game_.CountDown();
+    ui.lblRest->setText(QString::number(game_.Countdown()));
+    if (timedOut) {
         DeadTime();
         spdAnswer1Click(ui.spdDummy);
         tmrRest->SetEnabled(false);
@@ -252,7 +231,7 @@ void TMainForm::DeadTime() {
 }
 
 void TMainForm::mnuStopClick() {
-    GameActive = 0;
+    game_.Stop();
     ui.pnlQ->setVisible(false);
     SetClientWidth(kIdleWidth);
 }
@@ -260,30 +239,20 @@ void TMainForm::mnuStopClick() {
 void TMainForm::spdAnswer1Click(QObject* sender) {
     tmrRest->SetEnabled(false);
     DeadTime();
-    // A question left open across a confirmed restart has no entry to judge: it simply ends.
-    if (QuestionIndex < 1) return;
-    uint32_t answerMs;
-    if (Tag(sender) != 0) {
-        answerMs = kWrongAnswerMs;
-        SetStatusText(Sjis(QStringLiteral("×不正解！！『")) +
-                      NameWithoutExtension((*QuestionOrder)[QuestionIndex - 1]) +
-                      Sjis(QStringLiteral("』です...")));
-        tmrQuestion->SetInterval(
-            DisplayTime(ToCp932(Setting->cmbError->currentText()), kWrongDisplayFallback));
-        Combo = Combo / 2;
-    } else {
-        answerMs = GetTickCount() - QuestionStartTick;
+    const TGame::TVerdict verdict =
+        game_.Judge(ButtonNumber(sender), setting_->FieldText(TSetting::CorrectField),
+                    setting_->FieldText(TSetting::ErrorField));
+    if (!verdict.Judged) return;
+    if (verdict.Correct) {
         SetStatusText(Sjis(QStringLiteral("○正解！！")));
-        tmrQuestion->SetInterval(
-            DisplayTime(ToCp932(Setting->cmbCorrect->currentText()), kCorrectDisplayFallback));
-        ++Combo;
-        ++CorrectCount;
-        Score += AnswerPoints(answerMs, Combo);
-        ui.lblScore->setText(QString::number(Score));
+        ui.lblScore->setText(QString::number(game_.Score()));
+    } else {
+        SetStatusText(Sjis(QStringLiteral("×不正解！！『")) + verdict.Answer +
+                      Sjis(QStringLiteral("』です...")));
     }
-    ElapsedMs += static_cast<int32_t>(answerMs);
-    ui.lblTime->setText(FromCp932(ClockText(ElapsedMs)));
-    ui.lblCombo->setText(QString::number(Combo));
+    tmrQuestion->SetInterval(verdict.DisplayMs);
+    ui.lblTime->setText(FromCp932(TGame::ClockText(game_.ElapsedMs())));
+    ui.lblCombo->setText(QString::number(game_.Combo()));
     tmrQuestion->SetEnabled(true);
 }
 
@@ -292,54 +261,40 @@ void TMainForm::spdAnswer1Click(QObject* sender) {
 void TMainForm::imgSaving1Click(QObject* sender) {
     auto* picture = qobject_cast<QLabel*>(sender);
     if (!picture) return;
-    if (!LifelineReady) {
+    const std::optional<std::array<int, 2>> struck = game_.StrikeTwo();
+    if (!struck) {
         SetStatusText(Sjis(QStringLiteral("すでに救済処置を使っているので使えません！")));
         return;
     }
-    LifelineReady = false;
     picture->setVisible(false);
-    int correct = 1;
-    while (correct < 4 && Tag(Answer(correct)) != 0) ++correct;
-    for (int n : StrikeTwo(correct)) Answer(n)->setVisible(false);
+    for (int n : *struck) Answer(n)->setVisible(false);
 }
 
 void TMainForm::imgSaving4Click() {
-    if (!LifelineReady) {
+    const std::optional<int> answer = game_.CertainAnswer();
+    if (!answer) {
         SetStatusText(Sjis(QStringLiteral("すでに救済処置を使っているので使えません！")));
         return;
     }
-    LifelineReady = false;
     ui.imgSaving4->setVisible(false);
-    for (int n = 1; n <= 4; ++n) Answer(n)->setVisible(Tag(Answer(n)) == 0);
+    for (int n = 1; n <= 4; ++n) Answer(n)->setVisible(n == *answer);
 }
 
-// ---- Settings, records and help ----
+// ---- Settings and help ----
 
 void TMainForm::LoadData() {
-    LoadSettings(AppFolder + "setting.dat", *Setting, [this](const std::string& itemName) {
+    LoadSettings(appFolder_ + "setting.dat", *setting_, [this](const std::string& itemName) {
         if (auto* item = findChild<QAction*>(FromCp932(itemName))) {
             if (ui.mnuMondai->actions().contains(item)) item->setChecked(true);
         }
     });
 }
 
-void TMainForm::SaveData() { SaveSettings(AppFolder + "setting.dat", *Setting, QuestionCount); }
-
-void TMainForm::Helper(int context) { ::Helper(AppFolder, context); }
-
-int32_t TMainForm::Checksum(const std::string& text) const { return ::Checksum(text); }
-
-void TMainForm::FindFile(const std::string& fileName, TSearchRec& rec) const {
-    ::FindFile(fileName, rec);
+void TMainForm::SaveData() {
+    SaveSettings(appFolder_ + "setting.dat", *setting_, game_.QuestionCount());
 }
 
-void TMainForm::LoadStringFromFile(const std::string& fileName, std::string& text) const {
-    ::LoadStringFromFile(fileName, text);
-}
-
-void TMainForm::SaveStringToFile(const std::string& fileName, const std::string& text) const {
-    ::SaveStringToFile(fileName, text);
-}
+void TMainForm::Helper(int context) { ::Helper(appFolder_, context); }
 
 // ---- Helpers of the form ----
 
@@ -357,4 +312,8 @@ QLabel* TMainForm::Saving(int n) const {
     return pictures[n - 1];
 }
 
-int TMainForm::Tag(const QObject* control) { return control->property("Tag").toInt(); }
+int TMainForm::ButtonNumber(const QObject* button) const {
+    for (int n = 1; n <= 4; ++n)
+        if (button == Answer(n)) return n;
+    return TGame::TimeOutButton;
+}

@@ -1,22 +1,24 @@
-// The main window: the catalogue, the game state, the two game timers, and the menu commands that
-// open the other windows. Game rules live in app/game.h; this form shows them and keeps the state.
+// The main window: the catalogue, the game panel, the two game timers, and the menu commands that
+// open the other windows. It shows a game; the game's state and rules are TGame's (app/game.h).
 #pragma once
 
 #include <QMainWindow>
-#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "app/game.h"
 #include "records/settinghost.h"
-#include "records/stringfile.h"
 #include "ui_mainform.h"
 
 class QLabel;
+class QPushButton;
 class TPDB;
 class TSetting;
 class TTimer;
 
 class TMainForm : public QMainWindow, public TSettingHost {
+    Q_OBJECT
+
   public:
     // Window widths: the lifeline column at the right is inside the window only during a game.
     static constexpr int kIdleWidth = 503;
@@ -27,25 +29,14 @@ class TMainForm : public QMainWindow, public TSettingHost {
     explicit TMainForm(const std::string& appFolder, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    Ui::TMainForm ui;
-    TTimer* tmrRest;
-    TTimer* tmrQuestion;
-    // The windows made at start, set by the program entry.
-    TSetting* Setting = nullptr;
-    TPDB* PDB = nullptr;
+    // The settings dialog and the database browser, made at start after this window.
+    void SetWindows(TSetting& setting, TPDB& pdb);
 
-    std::string AppFolder;
-    std::vector<std::string> CatalogueList;
-    int32_t QuestionCount = 0;
-    uint8_t GameActive = 0;
-    std::vector<std::string>* QuestionOrder = nullptr;
-    int32_t QuestionIndex = 0;
-    uint32_t QuestionStartTick = 0;
-    bool LifelineReady = false;
-    int32_t ElapsedMs = 0;
-    int32_t Score = 0;
-    int32_t CorrectCount = 0;
-    int32_t Combo = 0;
+    const std::string& AppFolder() const { return appFolder_; }
+    const std::vector<std::string>& CatalogueList() const { return catalogueList_; }
+    const TGame& Game() const { return game_; }
+    // The status bar's one text panel (CP932).
+    std::string StatusText() const;
 
     void FormCreate();
     void mnu50Click(QObject* sender);
@@ -63,29 +54,32 @@ class TMainForm : public QMainWindow, public TSettingHost {
     void imgSaving1Click(QObject* sender);
     void imgSaving4Click();
 
-    // Settings, records and help, over records/ and catalogue/.
+    // Settings and help, over records/ and catalogue/.
     void LoadData() override;
     void SaveData() override;
     void Helper(int context) override;
-    int32_t Checksum(const std::string& text) const;
-    void FindFile(const std::string& fileName, TSearchRec& rec) const;
-    void LoadStringFromFile(const std::string& fileName, std::string& text) const;
-    void SaveStringToFile(const std::string& fileName, const std::string& text) const;
-
-    // The status bar's one text panel (CP932).
-    std::string StatusText() const;
-    void SetStatusText(const std::string& text);
-
-    // The answer button numbered 1 to 4, and the lifeline picture numbered 1 to 4.
-    QPushButton* Answer(int n) const;
-    QLabel* Saving(int n) const;
-    // A button's mark: 0 for the open question's answer, 1 for a wrong choice.
-    static int Tag(const QObject* control);
 
   private:
+    friend struct TestAccess;
+
     void ConnectHandlers();
     void ApplyLook();
     void SetClientWidth(int width);
+    void SetStatusText(const std::string& text);
     void ShowQuestionPicture(const std::string& entry);
-    QLabel* statusText_;
+    // The answer button numbered 1 to 4, and the lifeline picture numbered 1 to 4.
+    QPushButton* Answer(int n) const;
+    QLabel* Saving(int n) const;
+    // The button number of an answer button, TGame::TimeOutButton for the hidden one.
+    int ButtonNumber(const QObject* button) const;
+
+    Ui::TMainForm ui;
+    TTimer* tmrRest;
+    TTimer* tmrQuestion;
+    QLabel* statusText_ = nullptr;
+    std::string appFolder_;
+    std::vector<std::string> catalogueList_;
+    TGame game_{catalogueList_};
+    TSetting* setting_ = nullptr;
+    TPDB* pdb_ = nullptr;
 };

@@ -4,11 +4,10 @@
 #include "platform/guard.h"
 
 TProgram::TProgram(const std::string& appFolder)
-    : MainForm(appFolder),
-      Setting(MainForm, &MainForm),
-      PDB(MainForm.CatalogueList, MainForm.AppFolder, &MainForm) {
-    MainForm.Setting = &Setting;
-    MainForm.PDB = &PDB;
+    : mainForm_(appFolder),
+      setting_(mainForm_, &mainForm_),
+      pdb_(mainForm_.CatalogueList(), mainForm_.AppFolder(), &mainForm_) {
+    mainForm_.SetWindows(setting_, pdb_);
     // A damaged setting.dat is reported, and the program starts all the same.
-    RunGuarded([this] { Setting.FormCreate(); });
+    RunGuarded([this] { setting_.FormCreate(); });
 }

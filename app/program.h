@@ -14,7 +14,12 @@ class TProgram {
     // A failure of loading the settings is shown in an error box, and start-up goes on.
     explicit TProgram(const std::string& appFolder);
 
-    TMainForm MainForm;
-    TSetting Setting;
-    TPDB PDB;
+    TMainForm& MainForm() { return mainForm_; }
+    TSetting& Setting() { return setting_; }
+    TPDB& PDB() { return pdb_; }
+
+  private:
+    TMainForm mainForm_;
+    TSetting setting_;
+    TPDB pdb_;
 };

@@ -29,7 +29,7 @@ bool IsLeftReleaseInside(QObject* watched, QEvent* event) {
 TAbout::TAbout(const std::vector<std::string>& catalogueList, const std::string& appFolder,
                QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
-    setupUi(this);
+    ui.setupUi(this);
     ApplyLook();
     for (QObject* child : children()) {
         if (child->isWidgetType()) child->installEventFilter(this);
@@ -42,17 +42,17 @@ void TAbout::ApplyLook() {
     QFont arial(QStringLiteral("Arial"));
     arial.setPixelSize(11);
     setFont(arial);
-    Label6->setFont(JapaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
+    ui.Label6->setFont(JapaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
     // The credit's three labels share one line of the narrow box, hence the smaller size.
     const QFont credit = JapaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), 11);
-    for (QLabel* label : {Label1, Label7, Label8}) label->setFont(credit);
+    for (QLabel* label : {ui.Label1, ui.Label7, ui.Label8}) label->setFont(credit);
     // The credit line reads as one sentence whatever the fonts' widths.
-    Label1->adjustSize();
-    Label7->adjustSize();
-    Label8->adjustSize();
-    Label7->move(Label1->geometry().right() + 1, Label1->y());
-    Label8->move(Label7->geometry().right() + 1, Label1->y());
-    Image1->setPixmap(WindowPicture(QStringLiteral("title"), devicePixelRatioF()));
+    ui.Label1->adjustSize();
+    ui.Label7->adjustSize();
+    ui.Label8->adjustSize();
+    ui.Label7->move(ui.Label1->geometry().right() + 1, ui.Label1->y());
+    ui.Label8->move(ui.Label7->geometry().right() + 1, ui.Label1->y());
+    ui.Image1->setPixmap(WindowPicture(QStringLiteral("title"), devicePixelRatioF()));
 }
 
 void TAbout::DrawCocktail(const std::vector<std::string>& catalogueList,
@@ -61,9 +61,9 @@ void TAbout::DrawCocktail(const std::vector<std::string>& catalogueList,
     Randomize();
     const std::string& entry =
         catalogueList[static_cast<size_t>(Random(static_cast<int>(catalogueList.size())))];
-    imgPerfume->setPixmap(
-        QPixmap::fromImage(LoadCocktailIcon(appFolder, entry, imgPerfume->devicePixelRatioF())));
-    imgPerfume->setToolTip(FromCp932(NameWithoutExtension(entry)));
+    ui.imgPerfume->setPixmap(
+        QPixmap::fromImage(LoadCocktailIcon(appFolder, entry, ui.imgPerfume->devicePixelRatioF())));
+    ui.imgPerfume->setToolTip(FromCp932(NameWithoutExtension(entry)));
 }
 
 // Any button released anywhere on the box closes it, except on the maker's two links; the icon
@@ -73,11 +73,11 @@ bool TAbout::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() != QEvent::MouseButtonRelease)
             return QDialog::eventFilter(watched, event);
         const bool click = IsLeftReleaseInside(watched, event);
-        if (watched == Label3 || watched == Label4) {
-            if (click) (watched == Label3 ? Label3Click() : Label4Click());
+        if (watched == ui.Label3 || watched == ui.Label4) {
+            if (click) (watched == ui.Label3 ? Label3Click() : Label4Click());
             return true;
         }
-        if (watched == Label7 && click) Label7Click();
+        if (watched == ui.Label7 && click) Label7Click();
         Shape1MouseUp();
         return true;
     });

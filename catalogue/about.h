@@ -8,7 +8,9 @@
 
 #include "ui_about.h"
 
-class TAbout : public QDialog, public Ui::TAbout {
+class TAbout : public QDialog {
+    Q_OBJECT
+
   public:
     // The maker's page, the maker's mail address and the icons' page (CP932).
     static const std::string MakerPage;
@@ -29,8 +31,12 @@ class TAbout : public QDialog, public Ui::TAbout {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    friend struct TestAccess;
+
     void ApplyLook();
     void DrawCocktail(const std::vector<std::string>& catalogueList, const std::string& appFolder);
+
+    Ui::TAbout ui;
 };
 
 // Opens the about box modally; it is destroyed when it closes.

@@ -7,15 +7,16 @@
 
 THelp::THelp(std::vector<HelpTopic> topics, int context, QWidget* parent)
     : QDialog(parent), topics_(std::move(topics)) {
-    setupUi(this);
+    ui.setupUi(this);
     setFont(JapaneseFont(QStringLiteral("MS UI Gothic"), 13));
-    lblTitle->setFont(JapaneseFont(QStringLiteral("MS UI Gothic"), 16, true));
-    for (const HelpTopic& topic : topics_) lsTopics->addItem(FromCp932(topic.Title));
+    ui.lblTitle->setFont(JapaneseFont(QStringLiteral("MS UI Gothic"), 16, true));
+    for (const HelpTopic& topic : topics_) ui.lsTopics->addItem(FromCp932(topic.Title));
 
-    connect(lsTopics, &QListWidget::currentRowChanged, this, Guarded([this] { lsTopicsChange(); }));
-    connect(btnPrev, &QPushButton::clicked, this, Guarded([this] { btnPrevClick(); }));
-    connect(btnNext, &QPushButton::clicked, this, Guarded([this] { btnNextClick(); }));
-    connect(btnClose, &QPushButton::clicked, this, Guarded([this] { accept(); }));
+    connect(ui.lsTopics, &QListWidget::currentRowChanged, this,
+            Guarded([this] { lsTopicsChange(); }));
+    connect(ui.btnPrev, &QPushButton::clicked, this, Guarded([this] { btnPrevClick(); }));
+    connect(ui.btnNext, &QPushButton::clicked, this, Guarded([this] { btnNextClick(); }));
+    connect(ui.btnClose, &QPushButton::clicked, this, Guarded([this] { accept(); }));
 
     const int found = FindHelpTopic(topics_, context);
     ShowTopic(found >= 0 ? found : 0);
@@ -23,18 +24,18 @@ THelp::THelp(std::vector<HelpTopic> topics, int context, QWidget* parent)
 
 void THelp::ShowTopic(int index) {
     if (index < 0 || index >= static_cast<int>(topics_.size())) return;
-    lsTopics->setCurrentRow(index);
+    ui.lsTopics->setCurrentRow(index);
     lsTopicsChange();
 }
 
 void THelp::lsTopicsChange() {
-    const int index = lsTopics->currentRow();
+    const int index = ui.lsTopics->currentRow();
     if (index < 0) return;
     const HelpTopic& topic = topics_[static_cast<size_t>(index)];
-    lblTitle->setText(FromCp932(topic.Title));
-    memTopic->setPlainText(FromCp932(topic.Text));
-    btnPrev->setEnabled(index > 0);
-    btnNext->setEnabled(index + 1 < static_cast<int>(topics_.size()));
+    ui.lblTitle->setText(FromCp932(topic.Title));
+    ui.memTopic->setPlainText(FromCp932(topic.Text));
+    ui.btnPrev->setEnabled(index > 0);
+    ui.btnNext->setEnabled(index + 1 < static_cast<int>(topics_.size()));
 }
 
 void THelp::btnPrevClick() { ShowTopic(CurrentTopic() - 1); }

@@ -9,17 +9,17 @@
 #include "catalogue/imagelist.h"
 #include "ui_pdb.h"
 
-class TPDB : public QDialog, public Ui::TPDB {
+class TPDB : public QDialog {
+    Q_OBJECT
+
   public:
-    // The item data role holding an item's picture index in imlDB.
+    // The item data role holding an item's picture index in the image list.
     static constexpr int ImageIndexRole = Qt::UserRole;
 
     // Keeps references to the main window's catalogue (CP932 file names, reordered in place by
     // each game start) and its folder (CP932, ending in "/").
     TPDB(const std::vector<std::string>& catalogueList, const std::string& appFolder,
          QWidget* parent = nullptr);
-
-    TImageList imlDB;
 
     // Rebuilds the list for `filter` (CP932); an empty filter leaves everything as it was. An icon
     // that cannot be read stops the rebuild there and raises; the items before it stay.
@@ -35,9 +35,13 @@ class TPDB : public QDialog, public Ui::TPDB {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    friend struct TestAccess;
+
     bool txtPosKeyPress(QEvent* event);
     void SetIconView(bool icons);
 
+    Ui::TPDB ui;
+    TImageList imlDB;
     const std::vector<std::string>& catalogueList_;
     std::string appFolder_;
 };

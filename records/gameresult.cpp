@@ -8,26 +8,26 @@
 
 TGameResult::TGameResult(const TGameFigures& figures, const std::string& appFolder, QWidget* parent)
     : TFlatDialog(parent), appFolder_(appFolder) {
-    setupUi(this);
-    connect(btnOK, &QPushButton::clicked, this, Guarded([this] { btnOKClick(); }));
-    connect(btnCancel, &QPushButton::clicked, this, Guarded([this] { btnCancelClick(); }));
+    ui.setupUi(this);
+    connect(ui.btnOK, &QPushButton::clicked, this, Guarded([this] { btnOKClick(); }));
+    connect(ui.btnCancel, &QPushButton::clicked, this, Guarded([this] { btnCancelClick(); }));
     FinishLayout(383, 163);
     FormCreate(figures);
 }
 
 void TGameResult::FormCreate(const TGameFigures& figures) {
-    lblScore->setText(QString::number(figures.Score));
-    lblTime->setText(FromCp932(figures.TimeCaption));
-    lblCombo->setText(FromCp932(figures.ComboCaption));
-    lblSeikai->setText(QString::number(figures.CorrectCount));
-    lblMondai->setText(QString::number(figures.QuestionCount));
+    ui.lblScore->setText(QString::number(figures.Score));
+    ui.lblTime->setText(FromCp932(figures.TimeCaption));
+    ui.lblCombo->setText(FromCp932(figures.ComboCaption));
+    ui.lblSeikai->setText(QString::number(figures.CorrectCount));
+    ui.lblMondai->setText(QString::number(figures.QuestionCount));
 }
 
 void TGameResult::btnOKClick() {
-    AppendRecord(
-        appFolder_ + "log.dat",
-        MakeRecord(ToCp932(lblMondai->text()), ToCp932(lblScore->text()), ToCp932(lblTime->text()),
-                   ToCp932(lblSeikai->text()), ToCp932(lblCombo->text())));
+    AppendRecord(appFolder_ + "log.dat",
+                 MakeRecord(ToCp932(ui.lblMondai->text()), ToCp932(ui.lblScore->text()),
+                            ToCp932(ui.lblTime->text()), ToCp932(ui.lblSeikai->text()),
+                            ToCp932(ui.lblCombo->text())));
     accept();
 }
 

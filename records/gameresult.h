@@ -16,7 +16,9 @@ struct TGameFigures {
     std::string ComboCaption;
 };
 
-class TGameResult : public TFlatDialog, public Ui::TGameResult {
+class TGameResult : public TFlatDialog {
+    Q_OBJECT
+
   public:
     // `appFolder` is the CP932 folder of log.dat, ending in "/".
     TGameResult(const TGameFigures& figures, const std::string& appFolder,
@@ -29,5 +31,8 @@ class TGameResult : public TFlatDialog, public Ui::TGameResult {
     void btnCancelClick();
 
   private:
+    friend struct TestAccess;
+
+    Ui::TGameResult ui;
     std::string appFolder_;
 };

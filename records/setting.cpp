@@ -19,10 +19,10 @@ constexpr int SettingHelpContext = 5;
 }  // namespace
 
 TSetting::TSetting(TSettingHost& host, QWidget* parent) : TFlatDialog(parent), host_(host) {
-    setupUi(this);
+    ui.setupUi(this);
     // The picture may not be drawn yet; a missing one simply shows nothing.
-    Image1->setPixmap(WindowPicture(QStringLiteral("setting"), devicePixelRatioF()));
-    for (QComboBox* combo : {cmbError, cmbCorrect}) {
+    ui.Image1->setPixmap(WindowPicture(QStringLiteral("setting"), devicePixelRatioF()));
+    for (QComboBox* combo : {ui.cmbError, ui.cmbCorrect}) {
         // Real keys reach the combo box, which hands them to its edit behind every filter, so
         // both are watched; the input method would bypass the filter altogether.
         combo->installEventFilter(this);
@@ -33,9 +33,9 @@ TSetting::TSetting(TSettingHost& host, QWidget* parent) : TFlatDialog(parent), h
     }
     // A settings line of any length comes back from the fields as it went in.
     for (int i = 0; i < FieldCount; ++i) Field(i)->setMaxLength(std::numeric_limits<int>::max());
-    connect(btnOK, &QPushButton::clicked, this, Guarded([this] { btnOKClick(); }));
-    connect(btnCancel, &QPushButton::clicked, this, Guarded([this] { btnCancelClick(); }));
-    connect(btnHelp, &QPushButton::clicked, this, Guarded([this] { btnHelpClick(); }));
+    connect(ui.btnOK, &QPushButton::clicked, this, Guarded([this] { btnOKClick(); }));
+    connect(ui.btnCancel, &QPushButton::clicked, this, Guarded([this] { btnCancelClick(); }));
+    connect(ui.btnHelp, &QPushButton::clicked, this, Guarded([this] { btnHelpClick(); }));
     FinishLayout(508, 261);
 }
 
@@ -63,8 +63,8 @@ bool TSetting::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() != QEvent::KeyPress) return TFlatDialog::eventFilter(watched, event);
         char16_t key = TypedCharacter(*static_cast<QKeyEvent*>(event));
         if (key == 0) return false;
-        const bool error = watched == cmbError || watched == cmbError->lineEdit();
-        const bool correct = watched == cmbCorrect || watched == cmbCorrect->lineEdit();
+        const bool error = watched == ui.cmbError || watched == ui.cmbError->lineEdit();
+        const bool correct = watched == ui.cmbCorrect || watched == ui.cmbCorrect->lineEdit();
         if (error) cmbErrorKeyPress(key);
         if (correct) cmbCorrectKeyPress(key);
         return (error || correct) && key == 0;
@@ -72,8 +72,8 @@ bool TSetting::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QLineEdit* TSetting::Field(int field) const {
-    QLineEdit* const fields[FieldCount] = {cmbError->lineEdit(), cmbCorrect->lineEdit(), txtHN,
-                                           txtMail, txtURL};
+    QLineEdit* const fields[FieldCount] = {ui.cmbError->lineEdit(), ui.cmbCorrect->lineEdit(),
+                                           ui.txtHN, ui.txtMail, ui.txtURL};
     return fields[field];
 }
 
@@ -81,6 +81,8 @@ void TSetting::LoadField(int field, const std::string& bytes) {
     Field(field)->setText(FromCp932(bytes));
     loaded_[field] = {Field(field)->text(), bytes};
 }
+
+std::string TSetting::FieldText(int field) const { return ToCp932(Field(field)->text()); }
 
 std::string TSetting::FieldBytes(int field) const {
     const QString shown = Field(field)->text();

@@ -12,10 +12,13 @@
 #include "records/settinghost.h"
 #include "ui_setting.h"
 
-class TSetting : public TFlatDialog, public Ui::TSetting {
+class TSetting : public TFlatDialog {
+    Q_OBJECT
+
   public:
-    // The fields in the order of the settings file's lines.
-    static constexpr int FieldCount = 5;
+    // The fields in the order of the settings file's lines: cmbError, cmbCorrect, txtHN, txtMail,
+    // txtURL.
+    enum FieldIndex { ErrorField, CorrectField, HandleField, MailField, UrlField, FieldCount };
 
     explicit TSetting(TSettingHost& host, QWidget* parent = nullptr);
 
@@ -30,7 +33,9 @@ class TSetting : public TFlatDialog, public Ui::TSetting {
     void btnCancelClick();
     void btnHelpClick();
 
-    // Field `field` (0 cmbError ... 4 txtURL) shows a line of the settings file.
+    // What a field holds now, in CP932: the settings as the game and the ranking read them.
+    std::string FieldText(int field) const;
+    // Field `field` shows a line of the settings file.
     void LoadField(int field, const std::string& bytes);
     // The line to save for a field: the loaded line's own bytes while the field still shows what
     // was loaded (bytes that do not convert, or convert back differently, stay as they were),
@@ -41,11 +46,14 @@ class TSetting : public TFlatDialog, public Ui::TSetting {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    friend struct TestAccess;
+
     QLineEdit* Field(int field) const;
     struct Loaded {
         QString Shown;
         std::string Bytes;
     };
+    Ui::TSetting ui;
     std::array<Loaded, FieldCount> loaded_;
     TSettingHost& host_;
 };

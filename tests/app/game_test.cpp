@@ -19,7 +19,7 @@ TEST(AnswerPoints, FollowTheScoreTable) {
                 {3000, 5, 1400}, {4000, 10, 1800}, {1234, 12, 2630}, {10050, 1, 0},
                 {10200, 1, -10}, {2345, 4, 770},   {2345, 9, 1530},  {0, 15, 4000}};
     for (const Row& r : rows)
-        EXPECT_EQ(AnswerPoints(r.ms, r.combo), r.points) << r.ms << " ms at combo " << r.combo;
+        EXPECT_EQ(TGame::Points(r.ms, r.combo), r.points) << r.ms << " ms at combo " << r.combo;
 }
 
 // The clock text is mm:ss`hh with two-character fields, the grave accent before hundredths.
@@ -30,19 +30,19 @@ TEST(ClockText, WritesMinutesSecondsAndHundredths) {
     } rows[] = {{0, "00:00`00"},      {7655, "00:07`65"},    {65432, "01:05`43"},
                 {600000, "10:00`00"}, {2345, "00:02`34"},    {100000, "01:40`00"},
                 {185670, "03:05`67"}, {5999999, "99:59`99"}, {6000000, "10:00`00"}};
-    for (const Row& r : rows) EXPECT_EQ(ClockText(r.ms), r.text) << r.ms;
-    EXPECT_EQ(ClockText(7655)[5], '\x60');
+    for (const Row& r : rows) EXPECT_EQ(TGame::ClockText(r.ms), r.text) << r.ms;
+    EXPECT_EQ(TGame::ClockText(7655)[5], '\x60');
 }
 
 // Display times: the settings text as a decimal integer, with the fallback for anything else,
 // and for times that would never tick.
 TEST(DisplayTime, FallsBackForTextsThatAreNoPositiveNumber) {
-    EXPECT_EQ(DisplayTime("250", 1000), 250);
-    EXPECT_EQ(DisplayTime("", 1000), 1000);
-    EXPECT_EQ(DisplayTime("abc", 3000), 3000);
-    EXPECT_EQ(DisplayTime("0", 3000), 3000);
-    EXPECT_EQ(DisplayTime("-5", 3000), 3000);
-    EXPECT_EQ(DisplayTime("99999999999", 3000), 3000);
+    EXPECT_EQ(TGame::DisplayTime("250", 1000), 250);
+    EXPECT_EQ(TGame::DisplayTime("", 1000), 1000);
+    EXPECT_EQ(TGame::DisplayTime("abc", 3000), 3000);
+    EXPECT_EQ(TGame::DisplayTime("0", 3000), 3000);
+    EXPECT_EQ(TGame::DisplayTime("-5", 3000), 3000);
+    EXPECT_EQ(TGame::DisplayTime("99999999999", 3000), 3000);
     EXPECT_EQ(StrToIntDef("-5", 7), -5);
     EXPECT_EQ(StrToIntDef("12a", 7), 7);
     EXPECT_EQ(StrToIntDef("-", 7), 7);
@@ -69,7 +69,7 @@ TEST(Shuffle, ExchangesTheFirst101PositionsWithPartnersFromTheWholeList) {
     bool lastMoved = false, firstWentBeyond = false;
     for (int run = 0; run < 200; ++run) {
         std::vector<std::string> list = original;
-        ShuffleQuestions(list);
+        TGame::Shuffle(list);
         std::vector<std::string> sorted = list, expected = original;
         std::sort(sorted.begin(), sorted.end());
         std::sort(expected.begin(), expected.end());
@@ -91,9 +91,9 @@ TEST(Shuffle, ExchangesTheFirst101PositionsWithPartnersFromTheWholeList) {
 // 101 entries can be shuffled, 100 cannot, and a failed shuffle moves nothing.
 TEST(Shuffle, NeedsAHundredAndOneEntries) {
     std::vector<std::string> exact = Numbered(101);
-    EXPECT_NO_THROW(ShuffleQuestions(exact));
+    EXPECT_NO_THROW(TGame::Shuffle(exact));
     std::vector<std::string> small = Numbered(100);
-    EXPECT_THROW(ShuffleQuestions(small), Exception);
+    EXPECT_THROW(TGame::Shuffle(small), Exception);
     EXPECT_EQ(small, Numbered(100));
 }
 
@@ -101,7 +101,7 @@ TEST(Shuffle, NeedsAHundredAndOneEntries) {
 TEST(WrongChoices, ComeFromLaterPositionsOnly) {
     FixedSeeds seeds(3);
     for (int index = 0; index < 97; ++index) {
-        std::array<int, 3> w = DrawWrongChoices(index, 100);
+        std::array<int, 3> w = TGame::WrongChoices(index, 100);
         std::set<int> distinct(w.begin(), w.end());
         EXPECT_EQ(distinct.size(), 3u) << index;
         for (int p : w) {
@@ -116,7 +116,7 @@ TEST(WrongChoices, ComeFromLaterPositionsOnly) {
 TEST(WrongChoices, TooFewLaterEntriesBorrowEarlierOnes) {
     FixedSeeds seeds(11);
     for (int index = 96; index < 101; ++index) {
-        std::array<int, 3> w = DrawWrongChoices(index, 101);
+        std::array<int, 3> w = TGame::WrongChoices(index, 101);
         std::set<int> distinct(w.begin(), w.end());
         EXPECT_EQ(distinct.size(), 3u) << index;
         EXPECT_EQ(distinct.count(index), 0u) << index;
@@ -135,7 +135,7 @@ TEST(PlaceChoices, UsesEachButtonOnceAndVaries) {
     std::set<std::array<int, 4>> seen;
     for (uint32_t seed = 1; seed < 400; ++seed) {
         FixedSeeds seeds(seed);
-        std::array<int, 4> b = PlaceChoices();
+        std::array<int, 4> b = TGame::PlaceChoices();
         std::array<int, 4> sorted = b;
         std::sort(sorted.begin(), sorted.end());
         ASSERT_EQ(sorted, (std::array<int, 4>{1, 2, 3, 4}));
@@ -150,7 +150,7 @@ TEST(StrikeTwo, HidesTwoWrongButtonsNeverTheAnswer) {
         std::set<int> left;
         for (uint32_t seed = 1; seed < 100; ++seed) {
             FixedSeeds seeds(seed);
-            std::array<int, 2> s = StrikeTwo(correct);
+            std::array<int, 2> s = TGame::StrikeTwoDraw(correct);
             EXPECT_NE(s[0], s[1]);
             EXPECT_NE(s[0], correct);
             EXPECT_NE(s[1], correct);

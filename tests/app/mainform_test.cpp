@@ -19,6 +19,7 @@
 #include "platform/timer.h"
 #include "records/gameresult.h"
 #include "records/setting.h"
+#include "tests/support/testaccess.h"
 #include "tests/support/testsupport.h"
 
 namespace {
@@ -62,9 +63,9 @@ class MainFormTest : public ::testing::Test {
     // The program's windows on `appFolder`, as the program entry makes them.
     void Start(const QString& appFolder) {
         program = std::make_unique<TProgram>(ToCp932(appFolder));
-        form = &program->MainForm;
-        setting = &program->Setting;
-        pdb = &program->PDB;
+        form = &program->MainForm();
+        setting = &program->Setting();
+        pdb = &program->PDB();
     }
 
     // Starts a game and shows its first question.
@@ -73,15 +74,20 @@ class MainFormTest : public ::testing::Test {
         form->tmrQuestionTimer();
     }
 
+    Ui::TMainForm& Ui() const { return TestAccess::Ui(*form); }
+    TTimer& RestTimer() const { return TestAccess::RestTimer(*form); }
+    TTimer& QuestionTimer() const { return TestAccess::QuestionTimer(*form); }
+    QPushButton* Answer(int n) const { return TestAccess::Answer(*form, n); }
+    QLabel* Saving(int n) const { return TestAccess::Saving(*form, n); }
+
     QPushButton* CorrectButton() const {
         for (int n = 1; n <= 4; ++n)
-            if (TMainForm::Tag(form->Answer(n)) == 0) return form->Answer(n);
+            if (form->Game().Mark(n) == 0) return Answer(n);
         return nullptr;
     }
     QPushButton* WrongButton() const {
         for (int n = 1; n <= 4; ++n)
-            if (TMainForm::Tag(form->Answer(n)) != 0 && form->Answer(n)->isVisible())
-                return form->Answer(n);
+            if (form->Game().Mark(n) != 0 && Answer(n)->isVisible()) return Answer(n);
         return nullptr;
     }
     // A click at the widget's place in the window, so that whatever lies on top of it gets it.
@@ -91,11 +97,12 @@ class MainFormTest : public ::testing::Test {
     }
     QString Status() const { return FromCp932(form->StatusText()); }
     QString OpenAnswerName() const {
-        return FromCp932(NameWithoutExtension(form->CatalogueList[form->QuestionIndex - 1]));
+        return FromCp932(
+            NameWithoutExtension(form->CatalogueList()[form->Game().QuestionIndex() - 1]));
     }
     int VisibleAnswers() const {
         int visible = 0;
-        for (int n = 1; n <= 4; ++n) visible += form->Answer(n)->isVisible();
+        for (int n = 1; n <= 4; ++n) visible += Answer(n)->isVisible();
         return visible;
     }
 
@@ -114,15 +121,15 @@ class MainFormTest : public ::testing::Test {
 // After start-up the window is idle: narrow, panel hidden, "50" checked, both timers off.
 TEST_F(MainFormTest, StartsIdleWithFiftyChecked) {
     EXPECT_EQ(form->width(), TMainForm::kIdleWidth);
-    EXPECT_FALSE(form->ui.pnlQ->isVisible());
-    EXPECT_EQ(form->GameActive, 0);
-    EXPECT_EQ(form->QuestionCount, 0);
-    EXPECT_TRUE(form->ui.mnu50->isChecked());
-    EXPECT_FALSE(form->tmrRest->Enabled());
-    EXPECT_FALSE(form->tmrQuestion->Enabled());
-    EXPECT_EQ(form->tmrQuestion->Interval(), 1000);
-    EXPECT_EQ(form->CatalogueList.size(), 120u);
-    EXPECT_EQ(form->ui.lblTime->text(), QStringLiteral("00:00`00"));
+    EXPECT_FALSE(Ui().pnlQ->isVisible());
+    EXPECT_EQ(form->Game().GameActive(), 0);
+    EXPECT_EQ(form->Game().QuestionCount(), 0);
+    EXPECT_TRUE(Ui().mnu50->isChecked());
+    EXPECT_FALSE(RestTimer().Enabled());
+    EXPECT_FALSE(QuestionTimer().Enabled());
+    EXPECT_EQ(QuestionTimer().Interval(), 1000);
+    EXPECT_EQ(form->CatalogueList().size(), 120u);
+    EXPECT_EQ(Ui().lblTime->text(), QStringLiteral("00:00`00"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("The・バーテンダム"));
     EXPECT_TRUE(boxes.Seen().empty());
 }
@@ -135,8 +142,8 @@ TEST_F(MainFormTest, CatalogueCountsHiddenFilesFoldersAndAnyCase) {
     WriteFileBytes(cocktails.filePath(QStringLiteral("notes.txt")), "x");
     cocktails.mkdir(QStringLiteral("folder.ico"));
     form->FormCreate();
-    EXPECT_EQ(form->CatalogueList.size(), 123u);
-    std::set<std::string> names(form->CatalogueList.begin(), form->CatalogueList.end());
+    EXPECT_EQ(form->CatalogueList().size(), 123u);
+    std::set<std::string> names(form->CatalogueList().begin(), form->CatalogueList().end());
     EXPECT_TRUE(names.count(".hidden.ico"));
     EXPECT_TRUE(names.count("UPPER.ICO"));
     EXPECT_TRUE(names.count("folder.ico"));
@@ -145,49 +152,49 @@ TEST_F(MainFormTest, CatalogueCountsHiddenFilesFoldersAndAnyCase) {
 
 // Choosing a count checks it alone and takes effect at once.
 TEST_F(MainFormTest, QuestionCountMenuChecksOneItemAndSetsTheCount) {
-    form->ui.mnu30->trigger();
-    EXPECT_TRUE(form->ui.mnu30->isChecked());
-    EXPECT_FALSE(form->ui.mnu50->isChecked());
-    EXPECT_EQ(form->QuestionCount, 30);
+    Ui().mnu30->trigger();
+    EXPECT_TRUE(Ui().mnu30->isChecked());
+    EXPECT_FALSE(Ui().mnu50->isChecked());
+    EXPECT_EQ(form->Game().QuestionCount(), 30);
     int checked = 0;
-    for (QAction* item : form->ui.mnuMondai->actions()) {
+    for (QAction* item : Ui().mnuMondai->actions()) {
         checked += item->isChecked();
         EXPECT_FALSE(item->text().contains(QLatin1Char('&')));
     }
     EXPECT_EQ(checked, 1);
-    form->ui.mnu100->trigger();
-    EXPECT_EQ(form->QuestionCount, 100);
+    Ui().mnu100->trigger();
+    EXPECT_EQ(form->Game().QuestionCount(), 100);
 }
 
 // The first question: the panel and lifelines appear, the number is 1, four different names with
 // exactly one mark 0 naming the picture's entry, the countdown at 10.
 TEST_F(MainFormTest, FirstQuestionShowsPictureFourNamesAndCountdown) {
-    form->ui.mnu10->trigger();
+    Ui().mnu10->trigger();
     form->mnuStartClick();
     EXPECT_EQ(Status(), QStringLiteral("現在問題をシャッフル中です..."));
-    EXPECT_TRUE(form->tmrQuestion->Enabled());
-    EXPECT_EQ(form->tmrQuestion->Interval(), 1000);
-    EXPECT_EQ(form->QuestionCount, 10);
+    EXPECT_TRUE(QuestionTimer().Enabled());
+    EXPECT_EQ(QuestionTimer().Interval(), 1000);
+    EXPECT_EQ(form->Game().QuestionCount(), 10);
     form->tmrQuestionTimer();
-    EXPECT_TRUE(form->ui.pnlQ->isVisible());
+    EXPECT_TRUE(Ui().pnlQ->isVisible());
     EXPECT_EQ(form->width(), TMainForm::kGameWidth);
-    for (int n = 1; n <= 4; ++n) EXPECT_TRUE(form->Saving(n)->isVisible());
-    EXPECT_EQ(form->ui.lblQuestion->text(), QStringLiteral("第 1 問"));
-    EXPECT_FALSE(form->ui.imgCocktail->pixmap().isNull());
+    for (int n = 1; n <= 4; ++n) EXPECT_TRUE(Saving(n)->isVisible());
+    EXPECT_EQ(Ui().lblQuestion->text(), QStringLiteral("第 1 問"));
+    EXPECT_FALSE(Ui().imgCocktail->pixmap().isNull());
     std::set<QString> names;
     int marks0 = 0;
     for (int n = 1; n <= 4; ++n) {
-        names.insert(form->Answer(n)->text());
-        marks0 += TMainForm::Tag(form->Answer(n)) == 0;
+        names.insert(Answer(n)->text());
+        marks0 += form->Game().Mark(n) == 0;
     }
     EXPECT_EQ(names.size(), 4u);
     EXPECT_EQ(marks0, 1);
     EXPECT_EQ(CorrectButton()->text(), OpenAnswerName());
-    EXPECT_EQ(form->ui.lblRest->text(), QStringLiteral("10"));
-    EXPECT_TRUE(form->tmrRest->Enabled());
-    EXPECT_FALSE(form->tmrQuestion->Enabled());
+    EXPECT_EQ(Ui().lblRest->text(), QStringLiteral("10"));
+    EXPECT_TRUE(RestTimer().Enabled());
+    EXPECT_FALSE(QuestionTimer().Enabled());
     EXPECT_EQ(Status(), QString());
-    EXPECT_EQ(form->QuestionStartTick, clock.Now());
+    EXPECT_EQ(form->Game().QuestionStartTick(), clock.Now());
 }
 
 // A correct click 2345 ms in scores 770 at combo 1, shows the clock, and paces by cmbCorrect.
@@ -196,20 +203,20 @@ TEST_F(MainFormTest, CorrectAnswerScoresByTheAnswerTime) {
     clock.Advance(2345);
     Click(CorrectButton());
     EXPECT_EQ(Status(), QStringLiteral("○正解！！"));
-    EXPECT_EQ(form->Score, 770);
-    EXPECT_EQ(form->ui.lblScore->text(), QStringLiteral("770"));
-    EXPECT_EQ(form->ui.lblCombo->text(), QStringLiteral("1"));
-    EXPECT_EQ(form->ui.lblTime->text(), QStringLiteral("00:02`34"));
-    EXPECT_EQ(form->CorrectCount, 1);
-    EXPECT_FALSE(form->tmrRest->Enabled());
-    EXPECT_TRUE(form->tmrQuestion->Enabled());
-    EXPECT_EQ(form->tmrQuestion->Interval(), 1000);
-    EXPECT_TRUE(form->ui.imgCover->isVisible());
-    for (int n = 1; n <= 4; ++n) EXPECT_FALSE(form->Saving(n)->isEnabled());
+    EXPECT_EQ(form->Game().Score(), 770);
+    EXPECT_EQ(Ui().lblScore->text(), QStringLiteral("770"));
+    EXPECT_EQ(Ui().lblCombo->text(), QStringLiteral("1"));
+    EXPECT_EQ(Ui().lblTime->text(), QStringLiteral("00:02`34"));
+    EXPECT_EQ(form->Game().CorrectCount(), 1);
+    EXPECT_FALSE(RestTimer().Enabled());
+    EXPECT_TRUE(QuestionTimer().Enabled());
+    EXPECT_EQ(QuestionTimer().Interval(), 1000);
+    EXPECT_TRUE(Ui().imgCover->isVisible());
+    for (int n = 1; n <= 4; ++n) EXPECT_FALSE(Saving(n)->isEnabled());
     // A second click lands on the cover and changes nothing.
     Click(CorrectButton());
-    EXPECT_EQ(form->Score, 770);
-    EXPECT_EQ(form->CorrectCount, 1);
+    EXPECT_EQ(form->Game().Score(), 770);
+    EXPECT_EQ(form->Game().CorrectCount(), 1);
 }
 
 // A wrong click costs a flat 10 s, names the answer, halves the combo and keeps the score.
@@ -220,23 +227,23 @@ TEST_F(MainFormTest, WrongAnswerHalvesTheComboAndCostsTenSeconds) {
         Click(CorrectButton());
         form->tmrQuestionTimer();
     }
-    EXPECT_EQ(form->Combo, 7);
-    const int32_t score = form->Score;
-    const int32_t elapsed = form->ElapsedMs;
+    EXPECT_EQ(form->Game().Combo(), 7);
+    const int32_t score = form->Game().Score();
+    const int32_t elapsed = form->Game().ElapsedMs();
     clock.Advance(1000);
     const QString answer = OpenAnswerName();
     Click(WrongButton());
     EXPECT_EQ(Status(), QStringLiteral("×不正解！！『") + answer + QStringLiteral("』です..."));
-    EXPECT_EQ(form->Combo, 3);
-    EXPECT_EQ(form->ui.lblCombo->text(), QStringLiteral("3"));
-    EXPECT_EQ(form->Score, score);
-    EXPECT_EQ(form->ElapsedMs, elapsed + 10000);
-    EXPECT_EQ(form->tmrQuestion->Interval(), 3000);
+    EXPECT_EQ(form->Game().Combo(), 3);
+    EXPECT_EQ(Ui().lblCombo->text(), QStringLiteral("3"));
+    EXPECT_EQ(form->Game().Score(), score);
+    EXPECT_EQ(form->Game().ElapsedMs(), elapsed + 10000);
+    EXPECT_EQ(QuestionTimer().Interval(), 3000);
     // Back to single points: combo 4 at 1 s is worth 900.
     form->tmrQuestionTimer();
     clock.Advance(1000);
     Click(CorrectButton());
-    EXPECT_EQ(form->Score, score + 900);
+    EXPECT_EQ(form->Game().Score(), score + 900);
 }
 
 // Five in a row: the fifth is worth twice the fourth at the same answer time.
@@ -244,10 +251,10 @@ TEST_F(MainFormTest, FifthCorrectAnswerInARowDoublesThePoints) {
     StartAndShowFirst();
     std::vector<int32_t> gains;
     for (int i = 0; i < 5; ++i) {
-        int32_t before = form->Score;
+        int32_t before = form->Game().Score();
         clock.Advance(3000);
         Click(CorrectButton());
-        gains.push_back(form->Score - before);
+        gains.push_back(form->Game().Score() - before);
         form->tmrQuestionTimer();
     }
     EXPECT_EQ(gains[3], 700);
@@ -265,13 +272,13 @@ TEST_F(MainFormTest, DisplayTimesComeFromTheSettingsAtEveryAnswer) {
     } rows[] = {{"250", "500", 250, 500}, {"", "abc", 1000, 3000}, {"0", "-1", 1000, 3000}};
     StartAndShowFirst();
     for (const Row& row : rows) {
-        setting->cmbCorrect->setCurrentText(QString::fromUtf8(row.correct));
-        setting->cmbError->setCurrentText(QString::fromUtf8(row.error));
+        TestAccess::Ui(*setting).cmbCorrect->setCurrentText(QString::fromUtf8(row.correct));
+        TestAccess::Ui(*setting).cmbError->setCurrentText(QString::fromUtf8(row.error));
         Click(CorrectButton());
-        EXPECT_EQ(form->tmrQuestion->Interval(), row.afterCorrect) << row.correct;
+        EXPECT_EQ(QuestionTimer().Interval(), row.afterCorrect) << row.correct;
         form->tmrQuestionTimer();
         Click(WrongButton());
-        EXPECT_EQ(form->tmrQuestion->Interval(), row.afterWrong) << row.error;
+        EXPECT_EQ(QuestionTimer().Interval(), row.afterWrong) << row.error;
         form->tmrQuestionTimer();
     }
 }
@@ -282,35 +289,35 @@ TEST_F(MainFormTest, CountdownTimesOutAtTheTenthTickAsWrong) {
     const QString answer = OpenAnswerName();
     for (int tick = 1; tick < 10; ++tick) {
         form->tmrRestTimer();
-        EXPECT_EQ(form->ui.lblRest->text(), QString::number(10 - tick));
-        EXPECT_TRUE(form->tmrRest->Enabled());
-        EXPECT_FALSE(form->ui.imgCover->isVisible());
+        EXPECT_EQ(Ui().lblRest->text(), QString::number(10 - tick));
+        EXPECT_TRUE(RestTimer().Enabled());
+        EXPECT_FALSE(Ui().imgCover->isVisible());
     }
     form->tmrRestTimer();
-    EXPECT_EQ(form->ui.lblRest->text(), QStringLiteral("0"));
-    EXPECT_FALSE(form->tmrRest->Enabled());
-    EXPECT_TRUE(form->ui.imgCover->isVisible());
+    EXPECT_EQ(Ui().lblRest->text(), QStringLiteral("0"));
+    EXPECT_FALSE(RestTimer().Enabled());
+    EXPECT_TRUE(Ui().imgCover->isVisible());
     EXPECT_EQ(Status(), QStringLiteral("×不正解！！『") + answer + QStringLiteral("』です..."));
-    EXPECT_EQ(form->ElapsedMs, 10000);
-    EXPECT_EQ(form->tmrQuestion->Interval(), 3000);
-    EXPECT_TRUE(form->tmrQuestion->Enabled());
+    EXPECT_EQ(form->Game().ElapsedMs(), 10000);
+    EXPECT_EQ(QuestionTimer().Interval(), 3000);
+    EXPECT_TRUE(QuestionTimer().Enabled());
 }
 
 // A whole game: never an earlier answer among the wrong choices, exactly one mark 0 per question,
 // and the result dialog at the end, after which the game stops with the final figures kept.
 TEST_F(MainFormTest, WholeGameNeverOffersEarlierAnswersAndEndsWithTheResult) {
-    form->ui.mnu100->trigger();
+    Ui().mnu100->trigger();
     form->mnuStartClick();
     std::set<QString> earlierAnswers;
     for (int q = 1; q <= 100; ++q) {
         form->tmrQuestionTimer();
-        ASSERT_EQ(form->QuestionIndex, q);
+        ASSERT_EQ(form->Game().QuestionIndex(), q);
         int marks0 = 0;
         for (int n = 1; n <= 4; ++n) {
-            if (TMainForm::Tag(form->Answer(n)) == 0) {
+            if (form->Game().Mark(n) == 0) {
                 ++marks0;
             } else {
-                EXPECT_EQ(earlierAnswers.count(form->Answer(n)->text()), 0u) << "question " << q;
+                EXPECT_EQ(earlierAnswers.count(Answer(n)->text()), 0u) << "question " << q;
             }
         }
         ASSERT_EQ(marks0, 1);
@@ -319,29 +326,29 @@ TEST_F(MainFormTest, WholeGameNeverOffersEarlierAnswersAndEndsWithTheResult) {
         Click(q % 3 ? CorrectButton() : WrongButton());
     }
     EXPECT_TRUE(modalShown.empty());
-    const QString finalScore = form->ui.lblScore->text();
+    const QString finalScore = Ui().lblScore->text();
     form->tmrQuestionTimer();
     ASSERT_EQ(modalShown.size(), 1u);
     EXPECT_EQ(modalShown[0], QStringLiteral("GameResult"));
-    EXPECT_EQ(form->GameActive, 0);
-    EXPECT_FALSE(form->ui.pnlQ->isVisible());
+    EXPECT_EQ(form->Game().GameActive(), 0);
+    EXPECT_FALSE(Ui().pnlQ->isVisible());
     EXPECT_EQ(form->width(), TMainForm::kIdleWidth);
-    EXPECT_FALSE(form->tmrQuestion->Enabled());
-    EXPECT_EQ(form->ui.lblScore->text(), finalScore);
-    EXPECT_EQ(form->CorrectCount, 67);
+    EXPECT_FALSE(QuestionTimer().Enabled());
+    EXPECT_EQ(Ui().lblScore->text(), finalScore);
+    EXPECT_EQ(form->Game().CorrectCount(), 67);
 }
 
 // The result dialog takes the game's figures when it opens.
 TEST_F(MainFormTest, ResultDialogShowsTheGamesFigures) {
-    form->ui.mnu10->trigger();
+    Ui().mnu10->trigger();
     form->mnuStartClick();
     QString time;
     SetModalHandler([&](QDialog& dialog) {
         auto& result = static_cast<TGameResult&>(dialog);
-        EXPECT_EQ(result.lblMondai->text(), QStringLiteral("10"));
-        EXPECT_EQ(result.lblScore->text(), form->ui.lblScore->text());
-        EXPECT_EQ(result.lblSeikai->text(), QStringLiteral("10"));
-        time = result.lblTime->text();
+        EXPECT_EQ(TestAccess::Ui(result).lblMondai->text(), QStringLiteral("10"));
+        EXPECT_EQ(TestAccess::Ui(result).lblScore->text(), Ui().lblScore->text());
+        EXPECT_EQ(TestAccess::Ui(result).lblSeikai->text(), QStringLiteral("10"));
+        time = TestAccess::Ui(result).lblTime->text();
         return 0;
     });
     for (int q = 0; q < 10; ++q) {
@@ -357,18 +364,18 @@ TEST_F(MainFormTest, ResultDialogShowsTheGamesFigures) {
 // question out, and the next question tick finds no game and switches itself off.
 TEST_F(MainFormTest, StopWhileAQuestionIsOpenLetsTheCountdownFinish) {
     StartAndShowFirst();
-    form->ui.mnuStop->trigger();
-    EXPECT_EQ(form->GameActive, 0);
-    EXPECT_FALSE(form->ui.pnlQ->isVisible());
+    Ui().mnuStop->trigger();
+    EXPECT_EQ(form->Game().GameActive(), 0);
+    EXPECT_FALSE(Ui().pnlQ->isVisible());
     EXPECT_EQ(form->width(), TMainForm::kIdleWidth);
-    EXPECT_TRUE(form->tmrRest->Enabled());
+    EXPECT_TRUE(RestTimer().Enabled());
     for (int tick = 0; tick < 10; ++tick) form->tmrRestTimer();
     EXPECT_TRUE(Status().startsWith(QStringLiteral("×不正解！！『")));
-    EXPECT_EQ(form->ElapsedMs, 10000);
-    EXPECT_TRUE(form->tmrQuestion->Enabled());
+    EXPECT_EQ(form->Game().ElapsedMs(), 10000);
+    EXPECT_TRUE(QuestionTimer().Enabled());
     form->tmrQuestionTimer();
-    EXPECT_FALSE(form->tmrQuestion->Enabled());
-    EXPECT_EQ(form->QuestionIndex, 1);
+    EXPECT_FALSE(QuestionTimer().Enabled());
+    EXPECT_EQ(form->Game().QuestionIndex(), 1);
     EXPECT_TRUE(modalShown.empty());
 }
 
@@ -378,8 +385,8 @@ TEST_F(MainFormTest, StopDuringTheVerdictShowsNoFurtherQuestion) {
     Click(CorrectButton());
     form->mnuStopClick();
     form->tmrQuestionTimer();
-    EXPECT_EQ(form->QuestionIndex, 1);
-    EXPECT_FALSE(form->tmrQuestion->Enabled());
+    EXPECT_EQ(form->Game().QuestionIndex(), 1);
+    EXPECT_FALSE(QuestionTimer().Enabled());
 }
 
 // A restart during a game asks first; "No" leaves the game untouched, "Yes" reshuffles and resets.
@@ -388,30 +395,30 @@ TEST_F(MainFormTest, RestartAsksAndResetsOnlyWhenConfirmed) {
     clock.Advance(1000);
     Click(CorrectButton());
     form->tmrQuestionTimer();
-    const auto order = form->CatalogueList;
+    const auto order = form->CatalogueList();
     form->mnuStartClick();  // scripted answer: "No"
     ASSERT_EQ(boxes.Seen().size(), 1u);
     EXPECT_EQ(boxes.Texts()[0],
               QStringLiteral("現在はゲームプレイ中ですが、すべて破棄して新しく開始しますか？"));
     EXPECT_EQ(boxes.Seen()[0].Buttons, MsgButtons::YesNo);
-    EXPECT_EQ(form->QuestionIndex, 2);
-    EXPECT_EQ(form->CatalogueList, order);
-    EXPECT_TRUE(form->tmrRest->Enabled());
+    EXPECT_EQ(form->Game().QuestionIndex(), 2);
+    EXPECT_EQ(form->CatalogueList(), order);
+    EXPECT_TRUE(RestTimer().Enabled());
 
     boxes.Answer(MsgResult::Yes);
     form->mnuStartClick();
-    EXPECT_EQ(form->QuestionIndex, 0);
-    EXPECT_EQ(form->Score, 0);
-    EXPECT_EQ(form->ui.lblScore->text(), QStringLiteral("0"));
-    EXPECT_NE(form->CatalogueList, order);
+    EXPECT_EQ(form->Game().QuestionIndex(), 0);
+    EXPECT_EQ(form->Game().Score(), 0);
+    EXPECT_EQ(Ui().lblScore->text(), QStringLiteral("0"));
+    EXPECT_NE(form->CatalogueList(), order);
     // The old question is still open; answering it now ends it without touching the new game.
     Click(WrongButton());
-    EXPECT_EQ(form->Score, 0);
-    EXPECT_EQ(form->ElapsedMs, 0);
-    EXPECT_FALSE(form->tmrRest->Enabled());
+    EXPECT_EQ(form->Game().Score(), 0);
+    EXPECT_EQ(form->Game().ElapsedMs(), 0);
+    EXPECT_FALSE(RestTimer().Enabled());
     form->tmrQuestionTimer();
-    EXPECT_EQ(form->ui.lblQuestion->text(), QStringLiteral("第 1 問"));
-    EXPECT_EQ(form->ui.lblRest->text(), QStringLiteral("10"));
+    EXPECT_EQ(Ui().lblQuestion->text(), QStringLiteral("第 1 問"));
+    EXPECT_EQ(Ui().lblRest->text(), QStringLiteral("10"));
 }
 
 // Strike-two hides two wrong buttons; a second lifeline on the same question is refused with the
@@ -419,24 +426,24 @@ TEST_F(MainFormTest, RestartAsksAndResetsOnlyWhenConfirmed) {
 TEST_F(MainFormTest, StrikeTwoLifelineOncePerQuestion) {
     StartAndShowFirst();
     QPushButton* correct = CorrectButton();
-    Click(form->ui.imgSaving2);
-    EXPECT_FALSE(form->ui.imgSaving2->isVisible());
+    Click(Ui().imgSaving2);
+    EXPECT_FALSE(Ui().imgSaving2->isVisible());
     EXPECT_EQ(VisibleAnswers(), 2);
     EXPECT_TRUE(correct->isVisible());
-    Click(form->ui.imgSaving4);
+    Click(Ui().imgSaving4);
     EXPECT_EQ(Status(), QStringLiteral("すでに救済処置を使っているので使えません！"));
-    EXPECT_TRUE(form->ui.imgSaving4->isVisible());
+    EXPECT_TRUE(Ui().imgSaving4->isVisible());
     EXPECT_EQ(VisibleAnswers(), 2);
     Click(correct);
     form->tmrQuestionTimer();
     EXPECT_EQ(VisibleAnswers(), 4);
-    EXPECT_FALSE(form->ui.imgSaving2->isVisible());
+    EXPECT_FALSE(Ui().imgSaving2->isVisible());
     // The certain answer leaves the right one alone, and it is scored as usual.
-    Click(form->ui.imgSaving4);
+    Click(Ui().imgSaving4);
     EXPECT_EQ(VisibleAnswers(), 1);
     clock.Advance(2345);
     Click(CorrectButton());
-    EXPECT_EQ(form->ui.lblCombo->text(), QStringLiteral("2"));
+    EXPECT_EQ(Ui().lblCombo->text(), QStringLiteral("2"));
 }
 
 // A lifeline clicked during the verdict does nothing and says nothing.
@@ -444,66 +451,66 @@ TEST_F(MainFormTest, LifelinesIgnoreClicksDuringTheVerdict) {
     StartAndShowFirst();
     Click(WrongButton());
     const QString verdict = Status();
-    Click(form->ui.imgSaving1);
-    Click(form->ui.imgSaving4);
-    EXPECT_TRUE(form->ui.imgSaving1->isVisible());
-    EXPECT_TRUE(form->ui.imgSaving4->isVisible());
+    Click(Ui().imgSaving1);
+    Click(Ui().imgSaving4);
+    EXPECT_TRUE(Ui().imgSaving1->isVisible());
+    EXPECT_TRUE(Ui().imgSaving4->isVisible());
     EXPECT_EQ(Status(), verdict);
 }
 
 // All four lifelines in one game on four questions; all are back at the next game's first question.
 TEST_F(MainFormTest, AllFourLifelinesReturnInTheNextGame) {
-    form->ui.mnu10->trigger();
+    Ui().mnu10->trigger();
     StartAndShowFirst();
     for (int n = 1; n <= 4; ++n) {
-        Click(form->Saving(n));
-        EXPECT_FALSE(form->Saving(n)->isVisible());
+        Click(Saving(n));
+        EXPECT_FALSE(Saving(n)->isVisible());
         EXPECT_EQ(VisibleAnswers(), n < 4 ? 2 : 1);
         Click(CorrectButton());
         form->tmrQuestionTimer();
     }
-    for (int n = 1; n <= 4; ++n) EXPECT_FALSE(form->Saving(n)->isVisible());
+    for (int n = 1; n <= 4; ++n) EXPECT_FALSE(Saving(n)->isVisible());
     boxes.Answer(MsgResult::Yes);
     StartAndShowFirst();
-    for (int n = 1; n <= 4; ++n) EXPECT_TRUE(form->Saving(n)->isVisible());
+    for (int n = 1; n <= 4; ++n) EXPECT_TRUE(Saving(n)->isVisible());
 }
 
 // A count lowered below the questions already shown ends the game at the next question tick.
 TEST_F(MainFormTest, CountLoweredDuringAGameEndsItAtTheNextTick) {
-    form->ui.mnu20->trigger();
+    Ui().mnu20->trigger();
     form->mnuStartClick();
     for (int q = 0; q < 12; ++q) {
         form->tmrQuestionTimer();
         Click(CorrectButton());
     }
-    form->ui.mnu10->trigger();
+    Ui().mnu10->trigger();
     form->tmrQuestionTimer();
     EXPECT_EQ(modalShown.size(), 1u);
-    EXPECT_EQ(form->GameActive, 0);
-    EXPECT_EQ(form->QuestionIndex, 12);
+    EXPECT_EQ(form->Game().GameActive(), 0);
+    EXPECT_EQ(form->Game().QuestionIndex(), 12);
 }
 
 // A catalogue below 101 entries cannot start a game: one clear error, nothing started.
 TEST_F(MainFormTest, SmallCatalogueRefusesToStart) {
     Open(100);
-    form->ui.mnuStart->trigger();
+    Ui().mnuStart->trigger();
     ASSERT_EQ(boxes.Seen().size(), 1u);
     EXPECT_EQ(boxes.Seen()[0].Icon, MsgIcon::Error);
     EXPECT_TRUE(boxes.Texts()[0].contains(QStringLiteral("101")));
-    EXPECT_EQ(form->GameActive, 0);
-    EXPECT_FALSE(form->tmrQuestion->Enabled());
-    EXPECT_FALSE(form->ui.pnlQ->isVisible());
+    EXPECT_EQ(form->Game().GameActive(), 0);
+    EXPECT_FALSE(QuestionTimer().Enabled());
+    EXPECT_FALSE(Ui().pnlQ->isVisible());
 }
 
 // A 100-question game on 101 entries runs to its end with four different names at every question.
 TEST_F(MainFormTest, LargeCountOnASmallCatalogueStillFindsFourNames) {
     Open(101);
-    form->ui.mnu100->trigger();
+    Ui().mnu100->trigger();
     form->mnuStartClick();
     for (int q = 0; q < 100; ++q) {
         form->tmrQuestionTimer();
         std::set<QString> names;
-        for (int n = 1; n <= 4; ++n) names.insert(form->Answer(n)->text());
+        for (int n = 1; n <= 4; ++n) names.insert(Answer(n)->text());
         ASSERT_EQ(names.size(), 4u) << "question " << q + 1;
         Click(CorrectButton());
     }
@@ -514,22 +521,22 @@ TEST_F(MainFormTest, LargeCountOnASmallCatalogueStillFindsFourNames) {
 // An icon that disappeared since start-up: one error, and the game stops cleanly.
 TEST_F(MainFormTest, MissingIconStopsTheGameWithOneError) {
     form->mnuStartClick();
-    QFile::remove(folder + QStringLiteral("cocktail/") + FromCp932(form->CatalogueList[0]));
+    QFile::remove(folder + QStringLiteral("cocktail/") + FromCp932(form->CatalogueList()[0]));
     EXPECT_THROW(form->tmrQuestionTimer(), Exception);
-    EXPECT_EQ(form->GameActive, 0);
-    EXPECT_FALSE(form->tmrQuestion->Enabled());
-    EXPECT_FALSE(form->ui.pnlQ->isVisible());
+    EXPECT_EQ(form->Game().GameActive(), 0);
+    EXPECT_FALSE(QuestionTimer().Enabled());
+    EXPECT_FALSE(Ui().pnlQ->isVisible());
 }
 
 // Quitting during a game asks first and "No" leaves everything running; the close box asks
 // nothing and saves nothing.
 TEST_F(MainFormTest, QuittingAsksDuringAGameAndTheCloseBoxSavesNothing) {
     StartAndShowFirst();
-    form->ui.mnuEnd->trigger();
+    Ui().mnuEnd->trigger();
     ASSERT_EQ(boxes.Seen().size(), 1u);
     EXPECT_EQ(boxes.Texts()[0], QStringLiteral("現在はゲームプレイ中ですが、終了しますか？"));
     EXPECT_TRUE(form->isVisible());
-    EXPECT_TRUE(form->tmrRest->Enabled());
+    EXPECT_TRUE(RestTimer().Enabled());
     EXPECT_FALSE(QFile::exists(folder + QStringLiteral("setting.dat")));
     form->close();
     EXPECT_FALSE(form->isVisible());
@@ -539,7 +546,7 @@ TEST_F(MainFormTest, QuittingAsksDuringAGameAndTheCloseBoxSavesNothing) {
 
 // Quitting with no game saves the settings and closes without a question.
 TEST_F(MainFormTest, QuittingIdleSavesTheSettings) {
-    form->ui.mnuEnd->trigger();
+    Ui().mnuEnd->trigger();
     EXPECT_TRUE(boxes.Seen().empty());
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(ReadFileBytes(folder + QStringLiteral("setting.dat")),
@@ -548,18 +555,18 @@ TEST_F(MainFormTest, QuittingIdleSavesTheSettings) {
 
 // The menu commands and the two pictures open their windows modally, also during a game.
 TEST_F(MainFormTest, MenuCommandsOpenTheirWindows) {
-    form->ui.mnuGameSetting->trigger();
-    form->ui.mnuDB->trigger();
-    Click(form->ui.imgDB);
-    form->ui.mnuAbout->trigger();
+    Ui().mnuGameSetting->trigger();
+    Ui().mnuDB->trigger();
+    Click(Ui().imgDB);
+    Ui().mnuAbout->trigger();
     ASSERT_EQ(modalShown.size(), 4u);
     EXPECT_EQ(modalShown[0], setting->objectName());
     EXPECT_EQ(modalShown[1], pdb->objectName());
     EXPECT_EQ(modalShown[2], pdb->objectName());
     EXPECT_NE(modalShown[3], pdb->objectName());
-    Click(form->ui.imgNew);
-    EXPECT_EQ(form->GameActive, 1);
-    form->ui.mnuRanking->trigger();  // no log.dat yet: a message instead of the dialog
+    Click(Ui().imgNew);
+    EXPECT_EQ(form->Game().GameActive(), 1);
+    Ui().mnuRanking->trigger();  // no log.dat yet: a message instead of the dialog
     ASSERT_EQ(boxes.Seen().size(), 1u);
     EXPECT_EQ(boxes.Texts()[0], QStringLiteral("データが見つかりませんでした。"));
 }
@@ -567,12 +574,12 @@ TEST_F(MainFormTest, MenuCommandsOpenTheirWindows) {
 // A game played, saved and quit through the menu: the next start shows the same settings, the
 // played count checked, and log.dat holds the game's exact line.
 TEST_F(MainFormTest, SettingsAndTheLogSurviveARestart) {
-    setting->cmbCorrect->setCurrentText(QStringLiteral("250"));
-    setting->txtHN->setText(QStringLiteral("バーテンダー"));
-    form->ui.mnu10->trigger();
+    TestAccess::Ui(*setting).cmbCorrect->setCurrentText(QStringLiteral("250"));
+    TestAccess::Ui(*setting).txtHN->setText(QStringLiteral("バーテンダー"));
+    Ui().mnu10->trigger();
     form->mnuStartClick();
     SetModalHandler([](QDialog& dialog) {
-        static_cast<TGameResult&>(dialog).btnOK->click();
+        TestAccess::Ui(static_cast<TGameResult&>(dialog)).btnOK->click();
         return 1;
     });
     for (int q = 0; q < 10; ++q) {
@@ -582,19 +589,19 @@ TEST_F(MainFormTest, SettingsAndTheLogSurviveARestart) {
     }
     form->tmrQuestionTimer();
     const std::string log = ReadFileBytes(folder + QStringLiteral("log.dat"));
-    const std::string expected = "10," + std::to_string(form->Score) + ",00:28`00,8,2,";
+    const std::string expected = "10," + std::to_string(form->Game().Score()) + ",00:28`00,8,2,";
     EXPECT_EQ(log.substr(0, expected.size()), expected);
-    form->ui.mnuEnd->trigger();
+    Ui().mnuEnd->trigger();
     EXPECT_FALSE(form->isVisible());
 
     const QString keep = folder;
     program.reset();
     Start(keep);  // the same folder, opened again
-    EXPECT_EQ(setting->cmbCorrect->currentText(), QStringLiteral("250"));
-    EXPECT_EQ(setting->txtHN->text(), QStringLiteral("バーテンダー"));
-    EXPECT_TRUE(form->ui.mnu10->isChecked());
-    EXPECT_FALSE(form->ui.mnu50->isChecked());
-    EXPECT_EQ(form->QuestionCount, 0);
+    EXPECT_EQ(TestAccess::Ui(*setting).cmbCorrect->currentText(), QStringLiteral("250"));
+    EXPECT_EQ(TestAccess::Ui(*setting).txtHN->text(), QStringLiteral("バーテンダー"));
+    EXPECT_TRUE(Ui().mnu10->isChecked());
+    EXPECT_FALSE(Ui().mnu50->isChecked());
+    EXPECT_EQ(form->Game().QuestionCount(), 0);
     EXPECT_EQ(ReadFileBytes(keep + QStringLiteral("log.dat")), log);
     EXPECT_TRUE(boxes.Seen().empty());
 }
@@ -602,7 +609,7 @@ TEST_F(MainFormTest, SettingsAndTheLogSurviveARestart) {
 // A setting.dat that cannot be written keeps the program running: the quit does not complete.
 TEST_F(MainFormTest, QuitStaysOpenWhenTheSettingsCannotBeWritten) {
     QDir(folder).mkdir(QStringLiteral("setting.dat"));
-    form->ui.mnuEnd->trigger();
+    Ui().mnuEnd->trigger();
     ASSERT_EQ(boxes.Seen().size(), 1u);
     EXPECT_EQ(boxes.Seen()[0].Icon, MsgIcon::Error);
     EXPECT_TRUE(form->isVisible());

@@ -11,6 +11,7 @@
 #include "platform/exception.h"
 #include "platform/shell.h"
 #include "tests/catalogue/catalogue_fixture.h"
+#include "tests/support/testaccess.h"
 #include "tests/support/testsupport.h"
 
 namespace {
@@ -35,12 +36,12 @@ TEST(AboutBox, RandomCocktailWithItsNameAsHint) {
     std::set<std::string> shown;
     for (int opening = 0; opening < 12; ++opening) {
         TAbout about(catalogue.List, catalogue.AppFolder);
-        const QString hint = about.imgPerfume->toolTip();
+        const QString hint = TestAccess::Ui(about).imgPerfume->toolTip();
         const std::string entry = ToCp932(hint) + ".ico";
         ASSERT_NE(std::find(catalogue.List.begin(), catalogue.List.end(), entry),
                   catalogue.List.end())
             << hint.toStdString();
-        const QImage picture = about.imgPerfume->pixmap().toImage();
+        const QImage picture = TestAccess::Ui(about).imgPerfume->pixmap().toImage();
         EXPECT_EQ(picture.size(), QSize(32, 32));
         EXPECT_EQ(picture.pixel(16, 16), catalogue.ColourOf(entry));
         shown.insert(entry);
@@ -52,8 +53,8 @@ TEST(AboutBox, RandomCocktailWithItsNameAsHint) {
 TEST(AboutBox, EmptyCatalogueShowsNoPictureAndNoHint) {
     TestCatalogue catalogue({});
     TAbout about(catalogue.List, catalogue.AppFolder);
-    EXPECT_TRUE(about.imgPerfume->pixmap().isNull());
-    EXPECT_TRUE(about.imgPerfume->toolTip().isEmpty());
+    EXPECT_TRUE(TestAccess::Ui(about).imgPerfume->pixmap().isNull());
+    EXPECT_TRUE(TestAccess::Ui(about).imgPerfume->toolTip().isEmpty());
 }
 
 // A cocktail file that is no icon fails the opening before the box exists.
@@ -67,10 +68,13 @@ TEST(AboutBox, UnreadablePictureRaises) {
 TEST(AboutBox, CreditLineFitsTheBox) {
     TestCatalogue catalogue({});
     TAbout about(catalogue.List, catalogue.AppFolder);
-    EXPECT_EQ(about.Label7->x(), about.Label1->geometry().right() + 1);
-    EXPECT_EQ(about.Label8->x(), about.Label7->geometry().right() + 1);
-    EXPECT_LT(about.Label8->geometry().right(), about.width() - 1);
-    EXPECT_EQ(about.Label4->text(), QStringLiteral("mailto : ") + FromCp932(TAbout::MakerMail));
+    EXPECT_EQ(TestAccess::Ui(about).Label7->x(),
+              TestAccess::Ui(about).Label1->geometry().right() + 1);
+    EXPECT_EQ(TestAccess::Ui(about).Label8->x(),
+              TestAccess::Ui(about).Label7->geometry().right() + 1);
+    EXPECT_LT(TestAccess::Ui(about).Label8->geometry().right(), about.width() - 1);
+    EXPECT_EQ(TestAccess::Ui(about).Label4->text(),
+              QStringLiteral("mailto : ") + FromCp932(TAbout::MakerMail));
 }
 
 // A click anywhere closes the box, except on the maker's two links, which only open their targets;
@@ -111,7 +115,7 @@ TEST(AboutBox, ClicksCloseExceptOnTheMakersLinks) {
     ShellRequests shell;
     TAbout about(catalogue.List, catalogue.AppFolder);
     about.show();
-    QTest::mouseClick(about.Label7, Qt::RightButton, {}, QPoint(2, 2));
+    QTest::mouseClick(TestAccess::Ui(about).Label7, Qt::RightButton, {}, QPoint(2, 2));
     EXPECT_FALSE(about.isVisible());
     EXPECT_TRUE(shell.Seen.empty());
 }

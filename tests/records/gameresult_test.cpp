@@ -10,6 +10,7 @@
 #include "platform/cp932.h"
 #include "records/gameresult.h"
 #include "tests/records/qtprint.h"
+#include "tests/support/testaccess.h"
 #include "tests/support/testsupport.h"
 
 namespace {
@@ -24,11 +25,11 @@ const TGameFigures AllWrong{0, 0, 10, "01:40`00", "0"};
 TEST(RecordsGameResult, LabelsShowTheGame) {
     QTemporaryDir dir;
     TGameResult result({-150, 7, 20, "00:59`99", "12"}, Folder(dir));
-    EXPECT_EQ(result.lblScore->text(), "-150");
-    EXPECT_EQ(result.lblSeikai->text(), "7");
-    EXPECT_EQ(result.lblMondai->text(), "20");
-    EXPECT_EQ(result.lblTime->text(), "00:59`99");
-    EXPECT_EQ(result.lblCombo->text(), "12");
+    EXPECT_EQ(TestAccess::Ui(result).lblScore->text(), "-150");
+    EXPECT_EQ(TestAccess::Ui(result).lblSeikai->text(), "7");
+    EXPECT_EQ(TestAccess::Ui(result).lblMondai->text(), "20");
+    EXPECT_EQ(TestAccess::Ui(result).lblTime->text(), "00:59`99");
+    EXPECT_EQ(TestAccess::Ui(result).lblCombo->text(), "12");
     EXPECT_EQ(result.windowTitle(), QString::fromUtf8("結果"));
     EXPECT_EQ(result.size(), QSize(383, 163));
 }
@@ -45,7 +46,7 @@ TEST(RecordsGameResult, SaveAppendsTheRecord) {
     for (const auto& [figures, line] : games) {
         TGameResult result(figures, Folder(dir));
         result.show();
-        QTest::mouseClick(result.btnOK, Qt::LeftButton);
+        QTest::mouseClick(TestAccess::Ui(result).btnOK, Qt::LeftButton);
         EXPECT_FALSE(result.isVisible());
         EXPECT_EQ(result.result(), QDialog::Accepted);
         expected += line;
@@ -59,7 +60,7 @@ TEST(RecordsGameResult, CancelWritesNothing) {
     {
         TGameResult result(FiftyQuestions, Folder(dir));
         result.show();
-        QTest::mouseClick(result.btnCancel, Qt::LeftButton);
+        QTest::mouseClick(TestAccess::Ui(result).btnCancel, Qt::LeftButton);
         EXPECT_EQ(result.result(), QDialog::Rejected);
     }
     EXPECT_FALSE(QFileInfo::exists(LogFile(dir)));
@@ -77,13 +78,13 @@ TEST(RecordsGameResult, FailedSaveKeepsTheDialogOpen) {
     ScriptedBoxes boxes;
     TGameResult result(FiftyQuestions, Folder(dir));
     result.show();
-    QTest::mouseClick(result.btnOK, Qt::LeftButton);
+    QTest::mouseClick(TestAccess::Ui(result).btnOK, Qt::LeftButton);
     ASSERT_EQ(boxes.Seen().size(), 1u);
     EXPECT_EQ(boxes.Seen()[0].Icon, MsgIcon::Error);
     EXPECT_TRUE(result.isVisible());
 
     QDir(dir.path()).rmdir(QStringLiteral("log.dat"));
-    QTest::mouseClick(result.btnOK, Qt::LeftButton);
+    QTest::mouseClick(TestAccess::Ui(result).btnOK, Qt::LeftButton);
     EXPECT_FALSE(result.isVisible());
     EXPECT_EQ(ReadFileBytes(LogFile(dir)), "50,12340,03:05`67,40,3,2370\r\n");
 }
