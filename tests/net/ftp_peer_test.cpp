@@ -440,8 +440,7 @@ TEST(FtpReplies, ServersThatDoNotAnswerProperly) {
         {"close",
          [](PeerConnection& c) { c.Close(); },
          3000,
-         {"Connection Closed By Server", "10054:Connection reset by peer",
-          "10058:Can't send after socket shutdown"}},
+         {"Connection Closed By Server", "10054:Connection reset by peer"}},
         {"silence", [](PeerConnection& c) { c.Pause(5000); }, 300, {"Socket readln timed out"}},
         {"endless",
          [](PeerConnection& c) {
@@ -760,6 +759,39 @@ TEST(FtpUpload, AbortStopsTheDataTransfer) {
               "Socket send aborted");
     EXPECT_TRUE(client.ftp.Connected);
     EXPECT_EQ(client.ftp.DataConnection, nullptr);
+}
+
+// A server that resets the data connection mid-transfer is reported as a reset, in either mode.
+TEST(FtpUpload, ResetMidTransferReadsAsAReset) {
+    QTemporaryDir dir;
+    QString local = WriteUploadFile(dir, std::string(32 << 20, 'r'));
+    for (bool passive : {true, false}) {
+        ScriptedPeer peer([&](PeerConnection& c) {
+            PeerLogIn(c);
+            std::string command = c.ReadLine();
+            if (passive) {
+                int port = c.ListenData();
+                c.Send("227 Entering Passive Mode (127,0,0,1," + std::to_string(port / 256) + "," +
+                       std::to_string(port % 256) + ")\r\n");
+            } else {
+                c.Send("200 PORT ok\r\n");
+            }
+            c.ReadLine();
+            c.Send("150 go ahead\r\n");
+            if (passive)
+                c.AcceptData(5000, 1 << 20);
+            else
+                c.ConnectData(Field(command, 2), 5000, 1 << 20);
+            c.ReadAll();
+        });
+        Client client(peer.Port());
+        client.ftp.SetPassive(passive);
+        client.ftp.Connect();
+        EXPECT_EQ(client.Try([&] { client.ftp.AppendUpload(local.toStdString(), "x.log"); }),
+                  "10054:Connection reset by peer")
+            << passive;
+        EXPECT_EQ(client.events, (Lines{"connect", "start"}));
+    }
 }
 
 // Fields are counted from 1 between delimiters; a missing field is empty.

@@ -26,10 +26,12 @@ class PeerConnection {
 
     // A data listener on 127.0.0.1; its port for a "PASV" reply.
     int ListenData();
-    // Accepts the data connection on the listener and reads it to its end.
-    std::string AcceptData(int timeoutMs = 5000);
-    // Connects to the client's "PORT " address and reads the data to its end.
-    std::string ConnectData(const std::string& portArgument, int timeoutMs = 5000);
+    // Accepts the data connection on the listener and reads it to its end, or, given
+    // `resetAfter`, only that many bytes before it resets the connection.
+    std::string AcceptData(int timeoutMs = 5000, size_t resetAfter = 0);
+    // Connects to the client's "PORT " address and reads the data as AcceptData does.
+    std::string ConnectData(const std::string& portArgument, int timeoutMs = 5000,
+                            size_t resetAfter = 0);
 
   private:
     int fd_;

@@ -46,7 +46,10 @@ TEST(SocketErrors, LinuxErrorsReadAsTheSocketLayerTexts) {
         {EHOSTUNREACH, "10065:No route to Host"},
         {ENETUNREACH, "10051:Network is unreachable"},
         {EMFILE, "10024:Too many open files"},
-        {ENOMEM, "Unknown Error No. 10112"},
+        {EPIPE, "10054:Connection reset by peer"},
+        {ENOMEM, "10055:No buffer space available"},
+        {EPERM, "10013:Permission denied"},
+        {ENOKEY, "Unknown Error No. 10226"},
     };
     TSocket socket;
     for (const Case& c : cases)
