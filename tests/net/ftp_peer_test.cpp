@@ -1,6 +1,7 @@
 // The FTP client against a scripted server: log-in variants, proxy styles, command outcomes,
 // uploads with odd replies, and servers that misbehave.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -160,47 +161,87 @@ TEST(FtpLogIn, CredentialsAndConnectionOnDemand) {
     EXPECT_EQ(requests, 2);
 }
 
-// Log-in replies fail above 400 only: 400 to "PASS " passes, 530 ends the log-in with "QUIT",
-// "Disconnected" and the reply as the exception.
-TEST(FtpLogIn, ReplyCodeRules) {
+// Every reply-code rule on both sides of each of its boundaries: a failing reply ends its step
+// with the reply line as the error (a log-in after OnConnectionFailed, "QUIT" and
+// "Disconnected"), a passing one lets the step succeed. Each session starts on a socket that
+// resets when closed, and a stray reply left after the log-in is discarded before each step.
+TEST(FtpReplyCodes, BothSidesOfEveryBoundary) {
+    enum Step { Greeting, User, Pass, Command, Pasv, Port, Appe, Quit };
     struct Case {
-        const char* Greeting;
-        const char* UserReply;
-        const char* PassReply;
-        const char* Error;
+        Step At;
+        int Code;
+        bool Fails;
     };
     const Case cases[] = {
-        {"220 ready\r\n", "331 pw\r\n", "400 odd but fine\r\n", ""},
-        {"220 ready\r\n", "530 not you\r\n", nullptr, "530 not you\r\n"},
-        {"220 ready\r\n", "331 pw\r\n", "530 wrong\r\n", "530 wrong\r\n"},
-        {"421 too busy\r\n", nullptr, nullptr, "421 too busy\r\n"},
+        {Greeting, 400, false}, {Greeting, 401, true}, {User, 530, true},     {Pass, 400, false},
+        {Pass, 401, true},      {Pass, 599, true},     {Pass, 600, false},    {Command, 399, false},
+        {Command, 400, true},   {Command, 599, true},  {Command, 600, false}, {Pasv, 499, false},
+        {Pasv, 500, true},      {Port, 300, false},    {Port, 301, true},     {Port, 599, true},
+        {Port, 600, false},     {Appe, 300, false},    {Appe, 301, true},     {Appe, 599, true},
+        {Appe, 600, false},     {Quit, 300, false},    {Quit, 301, true},
     };
+    QTemporaryDir dir;
+    const std::string local = WriteUploadFile(dir, "line\r\n").toStdString();
     for (const Case& k : cases) {
+        const std::string scripted = std::to_string(k.Code) + " scripted";
+        auto reply = [&](Step step, const std::string& usual, const std::string& rest = "") {
+            return k.At == step ? scripted + rest + "\r\n" : usual;
+        };
         ScriptedPeer peer([&](PeerConnection& c) {
-            c.Send(k.Greeting);
-            if (k.UserReply) {
-                c.ReadLine();
-                c.Send(k.UserReply);
+            c.Send(reply(Greeting, "220 ready\r\n"));
+            std::string port;
+            for (std::string line; !(line = c.ReadLine(2000)).empty();) {
+                std::string word = Field(line, 1);
+                if (word == "USER") {
+                    c.Send(reply(User, "331 pw\r\n"));
+                } else if (word == "PASS") {
+                    c.Send(reply(Pass, "230 in\r\n451 stray\r\n"));
+                } else if (word == "NOOP") {
+                    c.Send(reply(Command, "200 ok\r\n"));
+                } else if (word == "PASV") {
+                    int data = c.ListenData();
+                    std::string tuple = " (127,0,0,1," + std::to_string(data / 256) + "," +
+                                        std::to_string(data % 256) + ")";
+                    c.Send(reply(Pasv, "227 passive" + tuple + "\r\n", tuple));
+                } else if (word == "PORT") {
+                    port = Field(line, 2);
+                    c.Send(reply(Port, "200 ok\r\n"));
+                } else if (word == "APPE") {
+                    c.Send(reply(Appe, "150 go\r\n"));
+                    std::string data = port.empty() ? c.AcceptData(500) : c.ConnectData(port, 500);
+                    if (data == "line\r\n") c.Send("226 stored\r\n");
+                } else if (word == "QUIT") {
+                    c.Send(reply(Quit, "221 bye\r\n"));
+                }
             }
-            if (k.PassReply) {
-                c.ReadLine();
-                c.Send(k.PassReply);
-            }
-            if (c.ReadLine() == "QUIT") c.Send("221 bye\r\n");
-            c.ReadAll();
         });
         Client client(peer.Port());
-        client.ftp.SetReportLevel(1);
-        std::string error = client.Try([&] { client.ftp.Connect(); });
-        EXPECT_EQ(error, k.Error);
-        if (*k.Error) {
-            EXPECT_EQ(client.events, Lines{"connection failed"}) << k.Error;
-            EXPECT_FALSE(client.ftp.Connected);
-            EXPECT_EQ(client.trace.back(), "Disconnected");
+        linger option{};
+        socklen_t size = sizeof option;
+        getsockopt(client.ftp.SocketHandle, SOL_SOCKET, SO_LINGER, &option, &size);
+        EXPECT_TRUE(option.l_onoff == 1 && option.l_linger == 0);
+        client.ftp.SetPassive(k.At == Pasv);
+        std::string error = client.Try([&] {
+            client.ftp.Connect();
+            if (k.At == Command) client.ftp.RunCommand("NOOP");
+            if (k.At >= Pasv && k.At <= Appe) client.ftp.AppendUpload(local, "x.log");
+            if (k.At == Quit) client.ftp.Disconnect();
+        });
+        const std::string at = std::to_string(k.At) + " " + scripted;
+        EXPECT_EQ(error.substr(0, scripted.size()), k.Fails ? scripted : "") << at;
+        const char* success = k.At <= Pass      ? "connect"
+                              : k.At == Command ? "success 14"
+                              : k.At == Quit    ? "connect"
+                                                : "success 10";
+        EXPECT_EQ(std::count(client.events.begin(), client.events.end(), success),
+                  k.Fails && k.At != Quit ? 0 : 1)
+            << at;
+        if (k.Fails && k.At <= Pass) {
+            EXPECT_EQ(client.events, Lines{"connection failed"}) << at;
+            EXPECT_EQ(client.trace.back(), "Disconnected") << at;
+            EXPECT_FALSE(client.ftp.Connected) << at;
             peer.Finish();
-            EXPECT_EQ(peer.Received().back(), "QUIT");
-        } else {
-            EXPECT_EQ(client.events, Lines{"connect"});
+            EXPECT_EQ(peer.Received().back(), "QUIT") << at;
         }
     }
 }
@@ -341,9 +382,6 @@ TEST(FtpCommands, ClassificationAndOutcomes) {
         {"PWD", "257 \"/\"\r\n", false, {"success 15"}, ""},
         {"PWD ", "257 \"/\"\r\n", false, {"success 14"}, ""},
         {"cwd /x", "250 ok\r\n", false, {"success 14"}, ""},
-        {"NOOP", "400 odd\r\n", true, {"failure 14"}, ""},
-        {"NOOP", "399 fine\r\n", true, {"success 14"}, ""},
-        {"SITE x", "600 beyond\r\n", true, {"success 14"}, ""},
         {"STAT", "503 bad sequence\r\n", true, {"failure 14"}, ""},
     };
     ScriptedPeer peer([&](PeerConnection& c) {

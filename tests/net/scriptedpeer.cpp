@@ -2,8 +2,10 @@
 #include "tests/net/scriptedpeer.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sched.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -201,4 +203,13 @@ int FreePort() {
     getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
     close(fd);
     return ntohs(address.sin_port);
+}
+
+OwnNetwork::OwnNetwork() : original_(open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC)) {
+    entered_ = original_ >= 0 && unshare(CLONE_NEWNET) == 0;
+}
+
+OwnNetwork::~OwnNetwork() {
+    if (entered_) setns(original_, CLONE_NEWNET);
+    if (original_ >= 0) close(original_);
 }

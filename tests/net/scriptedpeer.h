@@ -82,3 +82,18 @@ class FullListener {
 
 // A port on 127.0.0.1 that nothing listens on (just released).
 int FreePort();
+
+// While it lives, the calling thread's new sockets belong to a network of their own, where every
+// port is free. Needs root; Entered() tells whether it worked.
+class OwnNetwork {
+  public:
+    OwnNetwork();
+    ~OwnNetwork();
+    OwnNetwork(const OwnNetwork&) = delete;
+    OwnNetwork& operator=(const OwnNetwork&) = delete;
+    bool Entered() const { return entered_; }
+
+  private:
+    int original_;
+    bool entered_ = false;
+};
