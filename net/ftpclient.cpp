@@ -1,6 +1,7 @@
 // The FTP client's control connection: replies, log-in, commands and log-out.
 #include "net/ftpclient.h"
 #include "net/steadyclock.h"
+#include "platform/winsock.h"
 
 namespace {
 // A multi-line reply that grows beyond this is not going to end.
@@ -68,7 +69,12 @@ void TFtpClient::CheckLogInReply(const std::string& reply) {
 
 void TFtpClient::Connect() {
     Canceled = false;
-    if (Connected) return;
+    if (Connected) {
+        // A server ends a session with a 421 and a close (vsftpd when it sat idle too long), and
+        // the close goes unnoticed while that last reply waits unread: then log in afresh.
+        if (!SockPeerClosed(SocketHandle)) return;
+        TSocket::Disconnect();
+    }
     ClearInput();
     TSocket::Connect();
     try {

@@ -80,7 +80,7 @@ class TFtpClient : public TSocket {
     bool FWAuthenticate() const { return fwAuthenticate_; }
     void SetFWAuthenticate(bool value) { fwAuthenticate_ = value; }
 
-    // TCP connect, greeting and log-in; does nothing when already connected.
+    // TCP connect, greeting and log-in; does nothing while the session lasts.
     void Connect() override;
     // "QUIT", then close; does nothing when not connected.
     void Disconnect() override;

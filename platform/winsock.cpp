@@ -164,6 +164,11 @@ int SockGetSockName(uint16_t s, sockaddr_in* address) {
     return Result(getsockname(s, reinterpret_cast<sockaddr*>(address), &length));
 }
 
+bool SockPeerClosed(uint16_t s) {
+    pollfd entry{s, POLLRDHUP, 0};
+    return poll(&entry, 1, 0) > 0 && (entry.revents & (POLLRDHUP | POLLHUP | POLLERR)) != 0;
+}
+
 void SockWaitReady(uint16_t s, bool forWrite, int ms) {
     if (s == InvalidSocket) {
         usleep(useconds_t(ms) * 1000);

@@ -4,9 +4,11 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtTest/QTest>
 #include <memory>
 
 #include "net/ftpclient.h"
+#include "ranking/upload.h"
 #include "tests/net/ftpservers.h"
 #include "tests/net/scriptedpeer.h"
 #include "tests/support/testsupport.h"
@@ -117,6 +119,33 @@ TEST_P(FtpLogInTest, MultiLineGreetingsAndLogInReplies) {
     size_t continued = std::count_if(client.trace.begin(), client.trace.end(),
                                      [](const std::string& l) { return l.substr(3, 1) == "-"; });
     EXPECT_GE(continued, kind == Server::Pyftpdlib ? 2u : 1u);
+}
+
+// A send after the server ended the idle session (a 421 and a close while the dialog sat open)
+// logs in again and appends without an error; sends within a session log in only once.
+TEST_P(FtpLogInTest, SendAfterTheServerEndedAnIdleSession) {
+    Server kind = GetParam();
+    FtpServerOptions options;
+    options.IdleSeconds = 1;
+    auto server = Start(kind, options);
+    START_OR_SKIP(server);
+    QTemporaryDir folder;
+    const std::string appFolder = folder.path().toStdString() + "/";
+    const TRankingEndpoints endpoints{"127.0.0.1", server->Port(), server->User(),
+                                      server->Password(), "web.example"};
+    TFtpClient client;
+    SetUpRankingClient(client);
+    int logIns = 0;
+    client.OnConnect = [&](QObject*) { ++logIns; };
+    const std::string remote = RankingRemotePath("50");
+    UploadRankingEntry(client, endpoints, appFolder, remote, "first\r\n");
+    UploadRankingEntry(client, endpoints, appFolder, remote, "second\r\n");
+    EXPECT_EQ(logIns, 1);
+    QTest::qWait(2500);
+    UploadRankingEntry(client, endpoints, appFolder, remote, "third\r\n");
+    EXPECT_EQ(logIns, 2);
+    EXPECT_EQ(ReadFileBytes(server->Home() + "/ranking/cocktail/50.log"),
+              AsStored(kind, true, "first\r\nsecond\r\nthird\r\n"));
 }
 
 // A wrong password fails the log-in with the server's 530, after "QUIT" and "Disconnected".

@@ -68,7 +68,8 @@ PyFtpdServer::PyFtpdServer(const FtpServerOptions& options) {
                            QString::fromStdString(user_), "--password",
                            QString::fromStdString(password_), "--banner",
                            QString::fromStdString(options.Banner), "--login-message",
-                           QString::fromStdString(options.LoginMessage)});
+                           QString::fromStdString(options.LoginMessage), "--idle-seconds",
+                           QString::number(options.IdleSeconds)});
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start();
     if (!process_.waitForStarted(5000)) {
@@ -153,6 +154,8 @@ std::string VsftpdServer::Config(const FtpServerOptions& options) const {
                        "xferlog_enable=NO\nuserlist_enable=NO\npam_service_name=vsftpd\n"
                        "secure_chroot_dir=" +
                        root + "/empty\nvsftpd_log_file=" + root + "/vsftpd.log\n";
+    if (options.IdleSeconds > 0)
+        text += "idle_session_timeout=" + std::to_string(options.IdleSeconds) + "\n";
     if (options.BannerFileLines.empty()) return text + "ftpd_banner=" + options.Banner + "\n";
     WriteFileBytes(root_.path() + "/banner.txt", options.BannerFileLines);
     return text + "banner_file=" + root + "/banner.txt\n";

@@ -13,6 +13,8 @@ struct FtpServerOptions {
     std::string LoginMessage = "Login successful.";
     // vsftpd sends each line of this file as a continuation of its greeting.
     std::string BannerFileLines;
+    // A session idle this long is ended by the server with a 421 and a close; 0 keeps the default.
+    int IdleSeconds = 0;
 };
 
 class FtpTestServer {

@@ -18,6 +18,7 @@ def main():
     parser.add_argument("--password", required=True)
     parser.add_argument("--banner", default="bartendam test server ready")
     parser.add_argument("--login-message", default="Login successful.")
+    parser.add_argument("--idle-seconds", type=int, default=0)
     args = parser.parse_args()
 
     logging.basicConfig(level=logging.ERROR)
@@ -29,6 +30,8 @@ def main():
     handler.banner = args.banner
     # A refused log-in is answered at once instead of after pyftpdlib's 3 s delay.
     handler.auth_failed_timeout = 0
+    if args.idle_seconds > 0:
+        handler.timeout = args.idle_seconds
     server = FTPServer(("127.0.0.1", 0), handler)
     print(server.socket.getsockname()[1], flush=True)
 
