@@ -6,8 +6,8 @@
 
 #include "net/ftpclient.h"
 #include "net/steadyclock.h"
-#include "platform/winsock.h"
 #include "platform/cp932.h"
+#include "platform/winsock.h"
 
 namespace {
 
@@ -121,7 +121,8 @@ bool TFtpClient::AwaitDataConnection() {
         if (InputWaiting() && !ReadCompletion()) return false;
         if (TimeOut() > 0 && SteadyMs() - start >= TimeOut())
             throw ESockError("Accepting Timed Out");
-        WaitPass(TWaitFor::Readable);
+        // The server's connection to the listener, or its reply, ends the pass at once.
+        WaitPass(TWaitFor::Readable, DataConnection->SocketHandle);
     }
     return true;
 }

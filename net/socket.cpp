@@ -79,11 +79,11 @@ void TSocket::RegisterSocket() {
     WsaAsyncSelect(SocketHandle, NotifyWindow.get(), SockEventMessage, AllNotices);
 }
 
-void TSocket::WaitPass(TWaitFor what) {
+void TSocket::WaitPass(TWaitFor what, uint16_t alsoReadable) {
     if (what == TWaitFor::Time)
         SockWaitReady(InvalidSocket, false, 2);
     else
-        SockWaitReady(SocketHandle, what == TWaitFor::Writable, 2);
+        SockWaitReady(SocketHandle, what == TWaitFor::Writable, 2, alsoReadable);
     QCoreApplication::processEvents();
 }
 

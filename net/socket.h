@@ -13,6 +13,7 @@
 
 #include "net/threadtimer.h"
 #include "platform/exception.h"
+#include "platform/winsock.h"
 
 // A failure of the socket layer or of a socket operation.
 class ESockError : public Exception {
@@ -141,10 +142,10 @@ class TSocket : public QObject {
     TNotifyEvent AcceptHandler;
 
   protected:
-    // One pass of a cooperative wait: at most 2 ms asleep (less when the socket becomes ready),
-    // then the application's pending events.
+    // One pass of a cooperative wait: at most 2 ms asleep (less when the socket, or the other
+    // socket given, becomes ready), then the application's pending events.
     enum class TWaitFor { Time, Readable, Writable };
-    void WaitPass(TWaitFor what);
+    void WaitPass(TWaitFor what, uint16_t alsoReadable = InvalidSocket);
     // A one-byte peek without a trace: true when data, the peer's close or an error waits.
     bool InputWaiting();
 

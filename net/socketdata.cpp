@@ -12,8 +12,8 @@
 #include "net/socket.h"
 #include "net/sockwindow.h"
 #include "net/steadyclock.h"
-#include "platform/winsock.h"
 #include "platform/cp932.h"
+#include "platform/winsock.h"
 
 namespace {
 

@@ -169,11 +169,11 @@ bool SockPeerClosed(uint16_t s) {
     return poll(&entry, 1, 0) > 0 && (entry.revents & (POLLRDHUP | POLLHUP | POLLERR)) != 0;
 }
 
-void SockWaitReady(uint16_t s, bool forWrite, int ms) {
+void SockWaitReady(uint16_t s, bool forWrite, int ms, uint16_t alsoReadable) {
     if (s == InvalidSocket) {
         usleep(useconds_t(ms) * 1000);
         return;
     }
-    pollfd entry{s, short(forWrite ? POLLOUT : POLLIN), 0};
-    poll(&entry, 1, ms);
+    pollfd entries[] = {{s, short(forWrite ? POLLOUT : POLLIN), 0}, {alsoReadable, POLLIN, 0}};
+    poll(entries, alsoReadable == InvalidSocket ? 1 : 2, ms);
 }
