@@ -70,6 +70,7 @@ PyFtpdServer::PyFtpdServer(const FtpServerOptions& options) {
                            QString::fromStdString(options.Banner), "--login-message",
                            QString::fromStdString(options.LoginMessage), "--idle-seconds",
                            QString::number(options.IdleSeconds)});
+    if (options.TimeSessions) process_.setArguments(process_.arguments() << "--time-sessions");
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start();
     if (!process_.waitForStarted(5000)) {
@@ -86,6 +87,14 @@ PyFtpdServer::PyFtpdServer(const FtpServerOptions& options) {
 }
 
 PyFtpdServer::~PyFtpdServer() { Stop(process_); }
+
+double PyFtpdServer::NextSessionMs() {
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!process_.canReadLine() && std::chrono::steady_clock::now() < end)
+        process_.waitForReadyRead(100);
+    QByteArray line = process_.readLine().trimmed();
+    return line.startsWith("SESSION ") ? line.mid(8).toDouble() : -1;
+}
 
 VsftpdServer::VsftpdServer(const FtpServerOptions& options) {
     if (geteuid() != 0) {
