@@ -121,8 +121,8 @@ void TSocket::ResolveHost() {
                           LookupBufferSize);
     while (!WaitDone && !TimedOut && !Canceled) WaitPass(TWaitFor::Time);
     TimerOff();
-    if (TimedOut) throw ESockError("Host Lookup Timed Out");
-    if (Canceled) throw ESockError("Host Lookup Canceled");
+    if (TimedOut) throw ELookupInterrupted("Host Lookup Timed Out");
+    if (Canceled) throw ELookupInterrupted("Host Lookup Canceled");
     uint32_t count = 0;
     std::memcpy(&count, LookupBuffer.data(), 4);
     if (!LastEventOk || count == 0) {
@@ -140,9 +140,10 @@ void TSocket::Connect() {
     for (bool retried = false;; retried = true) {
         try {
             ResolveHost();
-        } catch (const ESockError& error) {
-            std::string text = error.what();
-            if (text == "Host Lookup Timed Out" || text == "Host Lookup Canceled") throw;
+        } catch (const ELookupInterrupted&) {
+            throw;
+        } catch (const ESockError&) {
+            // An answer without an address: the address stays 0.
         }
         if (RemoteAddress.sin_addr.s_addr != 0) break;
         bool handled = false;

@@ -27,6 +27,13 @@ class EAbortError : public ESockError {
     using ESockError::ESockError;
 };
 
+// A host look-up ended by the time-out or by Cancel before any answer came; Connect passes it on,
+// while it drops a look-up's other failures in favour of "Null Remote Address".
+class ELookupInterrupted : public ESockError {
+  public:
+    using ESockError::ESockError;
+};
+
 using TNotifyEvent = std::function<void(QObject* Sender)>;
 using TOnErrorEvent =
     std::function<void(QObject* Sender, uint16_t Errno, const std::string& Errmsg)>;

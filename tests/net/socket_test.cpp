@@ -197,6 +197,15 @@ TEST(SocketConnect, UnresolvableHostAndOneRetry) {
     };
     socket.Connect();
     EXPECT_TRUE(socket.Connected);
+
+    // A retried look-up that is canceled ends Connect with its own text.
+    TSocket canceled;
+    canceled.SetHost(NoSuchHost);
+    canceled.OnInvalidHost = [&](bool& handled) {
+        canceled.Cancel();
+        handled = true;
+    };
+    EXPECT_EQ(ErrorOf([&] { canceled.Connect(); }), "Host Lookup Canceled");
 }
 
 // With a proxy the connect goes to the proxy, and the host is not looked up at all.
