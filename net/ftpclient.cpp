@@ -1,5 +1,6 @@
 // The FTP client's control connection: replies, log-in, commands and log-out.
 #include "net/ftpclient.h"
+#include "net/ftpreplyrules.h"
 #include "net/steadyclock.h"
 #include "platform/winsock.h"
 
@@ -62,7 +63,7 @@ std::string TFtpClient::Exchange(const std::string& command) {
 }
 
 void TFtpClient::CheckLogInReply(const std::string& reply) {
-    if (ReplyNumber <= 400 || ReplyNumber >= 600) return;
+    if (!ReplyFails(TFtpStep::LogIn, ReplyNumber)) return;
     if (OnConnectionFailed) OnConnectionFailed(this);
     throw FTPException(reply);
 }
@@ -99,7 +100,7 @@ void TFtpClient::LogIn() {
     std::vector<std::string> greeting = ReadReplyLines(" ");
     if (greeting.empty() || greeting.front().empty())
         throw ESockError("Connection Closed By Server");
-    if (ReplyCode(greeting.front()) > 400) {
+    if (ReplyFails(TFtpStep::Greeting, ReplyCode(greeting.front()))) {
         if (OnConnectionFailed) OnConnectionFailed(this);
         throw FTPException(greeting.front());
     }
@@ -154,7 +155,7 @@ void TFtpClient::Disconnect() {
     }
     int16_t code = ReplyNumber;
     TSocket::Disconnect();
-    if (code > 300 && code < 600) throw FTPException(reply);
+    if (ReplyFails(TFtpStep::Quit, code)) throw FTPException(reply);
 }
 
 void TFtpClient::Abort() {
@@ -185,9 +186,8 @@ void TFtpClient::RunCommand(const std::string& Command) {
     ReportStatus(1, Command);
     if (DataAvailable()) Read(0);
     std::string reply = Exchange(Command);
-    if (ReplyNumber >= 400 && ReplyNumber <= 599) {
-        if (ReplyNumber <= 502 && ReplyNumber >= 500 && OnUnSupportedFunction)
-            OnUnSupportedFunction(kind);
+    if (ReplyFails(TFtpStep::Command, ReplyNumber)) {
+        if (ReplyUnsupported(ReplyNumber) && OnUnSupportedFunction) OnUnSupportedFunction(kind);
         Fail(reply, kind);
         return;
     }

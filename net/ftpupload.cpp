@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include "net/ftpclient.h"
+#include "net/ftpreplyrules.h"
 #include "net/steadyclock.h"
 #include "platform/cp932.h"
 #include "platform/winsock.h"
@@ -24,8 +25,6 @@ int PassiveByte(std::string field, const std::string& reply) {
     }
     return value;
 }
-
-bool Failing(int code) { return code >= 400 && code <= 599; }
 
 }  // namespace
 
@@ -55,9 +54,8 @@ bool TFtpClient::UploadSteps(const std::string& localFile, const std::string& re
     std::string name = localFile.substr(localFile.rfind('/') + 1);
     ReportStatus(1, "APPE " + (remoteFile.empty() ? localFile : remoteFile));
     std::string reply = Exchange("APPE " + (remoteFile.empty() ? name : remoteFile));
-    if (ReplyNumber > 300 && ReplyNumber < 600) {
-        if (ReplyNumber >= 500 && ReplyNumber <= 502 && OnUnSupportedFunction)
-            OnUnSupportedFunction(CtAppe);
+    if (ReplyFails(TFtpStep::Appe, ReplyNumber)) {
+        if (ReplyUnsupported(ReplyNumber) && OnUnSupportedFunction) OnUnSupportedFunction(CtAppe);
         Fail(reply, CtAppe);
         return false;
     }
@@ -84,7 +82,7 @@ bool TFtpClient::UploadSteps(const std::string& localFile, const std::string& re
 bool TFtpClient::OpenDataConnection() {
     if (passive_) {
         std::string reply = Exchange("PASV");
-        if (ReplyNumber >= 500) {
+        if (ReplyFails(TFtpStep::Pasv, ReplyNumber)) {
             Fail(reply, CtAppe);
             return false;
         }
@@ -101,7 +99,7 @@ bool TFtpClient::OpenDataConnection() {
     DataConnection->SetPort(0);
     DataConnection->Listen(true);
     std::string reply = Exchange("PORT " + LocalAddressText() + DataConnection->LocalPortText());
-    if (ReplyNumber > 300 && ReplyNumber < 600) {
+    if (ReplyFails(TFtpStep::Port, ReplyNumber)) {
         Fail(reply, CtAppe);
         return false;
     }
@@ -133,7 +131,7 @@ bool TFtpClient::ReadCompletion() {
     if (reply.empty()) throw ESockError("Connection Closed By Server");
     ReportStatus(1, reply);
     ReadReplyLines(reply);
-    if (Failing(ReplyCode(reply))) {
+    if (ReplyFails(TFtpStep::Completion, ReplyCode(reply))) {
         Fail(reply, CtAppe);
         return false;
     }
