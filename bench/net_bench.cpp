@@ -31,7 +31,7 @@ void ClientAppend(const FtpTestServer& server, bool passive, const QString& file
     ftp.SetPassive(passive);
     ftp.Connect();
     ftp.RunCommand("PWD");
-    ftp.SetTransferType(2);
+    ftp.SetTransferType(TransferImage);
     ftp.AppendUpload(file.toStdString(), "/ranking/cocktail/client.log");
     ftp.Disconnect();
 }

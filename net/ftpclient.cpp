@@ -196,13 +196,13 @@ void TFtpClient::RunCommand(const std::string& Command) {
 
 void TFtpClient::SetTransferType(int Kind) {
     switch (Kind) {
-        case 1:
+        case TransferAscii:
             RunCommand("TYPE A");
             break;
-        case 2:
+        case TransferImage:
             RunCommand("TYPE I");
             break;
-        case 3:
+        case TransferLocal8:
             RunCommand("TYPE L 8");
             break;
         default:

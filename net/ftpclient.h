@@ -37,6 +37,9 @@ enum TCmdType : uint8_t {
     CtPwd = 15,
 };
 
+// The kinds SetTransferType sends; any other number sends nothing.
+enum TTransferType : int { TransferAscii = 1, TransferImage = 2, TransferLocal8 = 3 };
+
 // How a proxy firewall is told the real host.
 enum TFirewallType : uint8_t { FTUser = 0, FtOpen = 1, FtSite = 2 };
 
@@ -90,7 +93,8 @@ class TFtpClient : public TSocket {
     void Abort() override;
 
     void RunCommand(const std::string& Command);
-    // 1 "TYPE A", 2 "TYPE I", 3 "TYPE L 8"; other kinds send nothing.
+    // TransferAscii "TYPE A", TransferImage "TYPE I", TransferLocal8 "TYPE L 8"; other kinds send
+    // nothing.
     void SetTransferType(int Kind);
     // Appends LocalFile to RemoteFile (the local file's own name when empty) on the server.
     void AppendUpload(const std::string& LocalFile, const std::string& RemoteFile);
@@ -108,6 +112,7 @@ class TFtpClient : public TSocket {
     std::string Exchange(const std::string& command);
     void CheckLogInReply(const std::string& reply);
     void Fail(const std::string& reply, TCmdType kind);
+    bool UploadOverDataConnection(const std::string& localFile, const std::string& remoteFile);
     bool UploadSteps(const std::string& localFile, const std::string& remoteFile);
     bool OpenDataConnection();
     bool AwaitDataConnection();

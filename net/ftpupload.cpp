@@ -32,21 +32,25 @@ void TFtpClient::AppendUpload(const std::string& LocalFile, const std::string& R
     Canceled = false;
     CheckConnection();
     if (DataAvailable()) Read(0);
+    if (UploadOverDataConnection(LocalFile, RemoteFile) && OnSuccess) OnSuccess(CtAppe);
+}
+
+bool TFtpClient::UploadOverDataConnection(const std::string& localFile,
+                                          const std::string& remoteFile) {
     DataConnection = std::make_unique<TSocket>();
-    // However the upload ends, the data connection does not outlive it.
+    // However the upload ends, the data connection does not outlive it: it is gone before
+    // OnSuccess, and after a failure.
     struct Release {
         std::unique_ptr<TSocket>& connection;
         ~Release() { connection.reset(); }
     } release{DataConnection};
     DataConnection->SetTimeOut(TimeOut());
     struct stat info {};
-    if (stat(QFile::encodeName(FromCp932(LocalFile)).constData(), &info) != 0)
-        throw IoError("open", LocalFile, errno);
+    if (stat(QFile::encodeName(FromCp932(localFile)).constData(), &info) != 0)
+        throw IoError("open", localFile, errno);
     BytesTotal = info.st_size;
     if (OnPacketSent) DataConnection->OnPacketSent = OnPacketSent;
-    bool success = UploadSteps(LocalFile, RemoteFile);
-    DataConnection.reset();
-    if (success && OnSuccess) OnSuccess(CtAppe);
+    return UploadSteps(localFile, remoteFile);
 }
 
 bool TFtpClient::UploadSteps(const std::string& localFile, const std::string& remoteFile) {
@@ -61,9 +65,7 @@ bool TFtpClient::UploadSteps(const std::string& localFile, const std::string& re
     }
     if (!passive_) {
         if (!AwaitDataConnection()) return false;
-        uint16_t accepted = DataConnection->Accept();
-        SockClose(DataConnection->SocketHandle);
-        DataConnection->SocketHandle = accepted;
+        DataConnection->InstallAccepted(DataConnection->Accept());
     }
     if (OnTransactionStart) OnTransactionStart(this);
     // A cancel during the exchange so far must not end in a reported success without the data.

@@ -12,9 +12,6 @@
 int TSocket::WinsockUsers = 0;
 
 namespace {
-// Read, out-of-band, accept, connect and close; a component never asks for write notices.
-constexpr int AllNotices = FdRead | FdOob | FdAccept | FdConnect | FdClose;
-
 std::string VersionText(uint16_t version) {
     return std::to_string(version >> 8) + "." + std::to_string(version & 0xFF);
 }
@@ -72,11 +69,11 @@ void TSocket::InitializeWinsock() {
     }
     // Closing this socket resets the connection instead of lingering.
     SockSetLinger(SocketHandle, true, 0);
-    RegisterSocket();
+    RegisterSocket(SocketHandle);
 }
 
-void TSocket::RegisterSocket() {
-    WsaAsyncSelect(SocketHandle, NotifyWindow.get(), SockEventMessage, AllNotices);
+void TSocket::RegisterSocket(uint16_t s) {
+    WsaAsyncSelect(s, NotifyWindow.get(), SockEventMessage, NoticeMask);
 }
 
 void TSocket::WaitPass(TWaitFor what, uint16_t alsoReadable) {
@@ -216,7 +213,7 @@ void TSocket::CloseSocket() {
     if (FinalClose) return;
     // A fresh socket, so that the component can connect again.
     SocketHandle = SockCreate();
-    if (SocketHandle != InvalidSocket) RegisterSocket();
+    if (SocketHandle != InvalidSocket) RegisterSocket(SocketHandle);
 }
 
 void TSocket::TimerOn() {

@@ -111,6 +111,8 @@ class TSocket : public QObject {
     void Listen(bool UseDoneSignal);
     std::string LocalAddressText();
     std::string LocalPortText();
+    // Closes the listening socket and goes on with `Accepted`, a connection that Accept returned.
+    void InstallAccepted(uint16_t Accepted);
 
     // The private notifications of the socket layer, on the user-interface thread.
     void HandleSocketMessage(int Message, uint32_t LParam);
@@ -157,8 +159,11 @@ class TSocket : public QObject {
     bool InputWaiting();
 
   private:
+    // Read, out-of-band, accept, connect and close; a component never asks for write notices.
+    static constexpr int NoticeMask = FdRead | FdOob | FdAccept | FdConnect | FdClose;
+
     void InitializeWinsock();
-    void RegisterSocket();
+    void RegisterSocket(uint16_t s);
 
     std::string host_;
     int port_ = 0;

@@ -253,8 +253,7 @@ uint16_t TSocket::Accept() {
         CheckSocketError(WsaEWouldBlock);
         throw ESockError("Error creating Data Connection");
     }
-    WsaAsyncSelect(accepted, NotifyWindow.get(), SockEventMessage,
-                   FdRead | FdOob | FdAccept | FdConnect | FdClose);
+    RegisterSocket(accepted);
     RemoteAddress = peer;
     if (Canceled) {
         Canceled = false;
@@ -262,6 +261,11 @@ uint16_t TSocket::Accept() {
         throw EAbortError("Socket send aborted");
     }
     return accepted;
+}
+
+void TSocket::InstallAccepted(uint16_t Accepted) {
+    SockClose(SocketHandle);
+    SocketHandle = Accepted;
 }
 
 std::string TSocket::LocalAddressText() {
