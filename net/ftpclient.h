@@ -105,7 +105,7 @@ class TFtpClient : public TSocket {
     static std::string NthField(const std::string& Text, char Delimiter, int N);
 
     // The data connection; it exists only while AppendUpload runs.
-    std::unique_ptr<TSocket> DataConnection;
+    TSocket* DataConnection() const { return dataConnection_.get(); }
 
   private:
     void LogIn();
@@ -118,6 +118,7 @@ class TFtpClient : public TSocket {
     bool AwaitDataConnection();
     bool ReadCompletion();
 
+    std::unique_ptr<TSocket> dataConnection_;
     std::string userId_;
     std::string password_;
     int vendor_ = 2411;

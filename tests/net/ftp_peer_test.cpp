@@ -114,7 +114,7 @@ TEST(FtpLogIn, GreetingsAndUserReplies) {
         Client client(peer.Port());
         client.ftp.Connect();
         client.ftp.SetTransferType(1);
-        EXPECT_EQ(client.ftp.ReplyNumber, 200) << k.Greeting;
+        EXPECT_EQ(client.ftp.ReplyNumber(), 200) << k.Greeting;
         EXPECT_EQ(client.events, (Lines{"connect", "success 14"})) << k.Greeting;
         client.ftp.Connect();
         EXPECT_EQ(client.events.size(), 2u);
@@ -218,7 +218,7 @@ TEST(FtpReplyCodes, BothSidesOfEveryBoundary) {
         Client client(peer.Port());
         linger option{};
         socklen_t size = sizeof option;
-        getsockopt(client.ftp.SocketHandle, SOL_SOCKET, SO_LINGER, &option, &size);
+        getsockopt(client.ftp.SocketHandle(), SOL_SOCKET, SO_LINGER, &option, &size);
         EXPECT_TRUE(option.l_onoff == 1 && option.l_linger == 0);
         client.ftp.SetPassive(k.At == Pasv);
         std::string error = client.Try([&] {
@@ -239,7 +239,7 @@ TEST(FtpReplyCodes, BothSidesOfEveryBoundary) {
         if (k.Fails && k.At <= Pass) {
             EXPECT_EQ(client.events, Lines{"connection failed"}) << at;
             EXPECT_EQ(client.trace.back(), "Disconnected") << at;
-            EXPECT_FALSE(client.ftp.Connected) << at;
+            EXPECT_FALSE(client.ftp.Connected()) << at;
             peer.Finish();
             EXPECT_EQ(peer.Received().back(), "QUIT") << at;
         }
@@ -355,10 +355,10 @@ TEST(FtpReplies, SplitAndJoinedSegments) {
     Client client(peer.Port());
     client.ftp.Connect();
     client.ftp.RunCommand("PWD");
-    EXPECT_EQ(client.ftp.TransactionReply, "257 \"/\" is current\r\n");
+    EXPECT_EQ(client.ftp.TransactionReply(), "257 \"/\" is current\r\n");
     // The stray reply is stale input when the next command goes out, and is dropped.
     client.ftp.SetTransferType(1);
-    EXPECT_EQ(client.ftp.ReplyNumber, 200);
+    EXPECT_EQ(client.ftp.ReplyNumber(), 200);
     EXPECT_EQ(client.events, (Lines{"connect", "success 15", "success 14"}));
 }
 
@@ -452,7 +452,7 @@ TEST(FtpCommands, DisconnectSendsQuit) {
         client.ftp.SetVendor(7);
         std::string error = client.Try([&] { client.ftp.Disconnect(); });
         EXPECT_EQ(error, reply[0] == '5' ? reply : "");
-        EXPECT_FALSE(client.ftp.Connected);
+        EXPECT_FALSE(client.ftp.Connected());
         EXPECT_EQ(disconnects, 1);
         EXPECT_EQ(client.ftp.Vendor(), 2411);
         client.ftp.Disconnect();
@@ -533,8 +533,8 @@ TEST(FtpReplies, ZeroByteInAReply) {
     Client client(peer.Port());
     client.ftp.Connect();
     EXPECT_EQ(client.Try([&] { client.ftp.RunCommand("DELE x"); }), "550 bad");
-    EXPECT_EQ(client.ftp.TransactionReply, reply);
-    EXPECT_EQ(client.ftp.ReplyNumber, 550);
+    EXPECT_EQ(client.ftp.TransactionReply(), reply);
+    EXPECT_EQ(client.ftp.ReplyNumber(), 550);
 }
 
 // A greeting that never comes ends the log-in after one time-out, without a "QUIT" that would
@@ -547,7 +547,7 @@ TEST(FtpReplies, MissingGreetingTimesOut) {
     clock.start();
     EXPECT_EQ(client.Try([&] { client.ftp.Connect(); }), "Socket readln timed out");
     EXPECT_LT(clock.elapsed(), 1500);
-    EXPECT_FALSE(client.ftp.Connected);
+    EXPECT_FALSE(client.ftp.Connected());
     EXPECT_EQ(client.trace, Lines{"Disconnected"});
     peer.Finish();
     EXPECT_TRUE(peer.Received().empty());
@@ -576,9 +576,9 @@ TEST(FtpUpload, ActiveUploadSequence) {
         client.events.clear();
         client.ftp.AppendUpload(local.toStdString(), remote);
         EXPECT_EQ(client.events, (Lines{"start", "stop", "success 10"}));
-        EXPECT_EQ(client.ftp.DataConnection, nullptr);
+        EXPECT_EQ(client.ftp.DataConnection(), nullptr);
         EXPECT_GE(packets, 1);
-        EXPECT_EQ(client.ftp.BytesTotal, int64_t(bytes.size()));
+        EXPECT_EQ(client.ftp.BytesTotal(), int64_t(bytes.size()));
         std::string address = client.ftp.LocalAddressText();
         EXPECT_EQ(address, "127,0,0,1");
         client.ftp.CloseSocket();
@@ -630,7 +630,7 @@ TEST(FtpUpload, PassiveRepliesGoodAndBad) {
         std::string error =
             client.Try([&] { client.ftp.AppendUpload(local.toStdString(), "x.log"); });
         EXPECT_EQ(error.rfind("Invalid Passive Mode Reply", 0), 0u) << reply;
-        EXPECT_EQ(client.ftp.DataConnection, nullptr);
+        EXPECT_EQ(client.ftp.DataConnection(), nullptr);
         EXPECT_EQ(client.events, Lines{"connect"}) << reply;
     }
 }
@@ -744,7 +744,7 @@ TEST(FtpUpload, FailingRepliesNeverSucceed) {
             bool handledFailure = handle && !k.Events.empty();
             EXPECT_EQ(error, handledFailure ? "" : k.Error) << k.Name;
             EXPECT_EQ(client.events, k.Events) << k.Name;
-            EXPECT_EQ(client.ftp.DataConnection, nullptr);
+            EXPECT_EQ(client.ftp.DataConnection(), nullptr);
             EXPECT_LT(clock.elapsed(), 2000) << k.Name;
         }
     }
@@ -767,7 +767,7 @@ TEST(FtpUpload, CancelBeforeTheDataIsNoSuccess) {
     EXPECT_EQ(client.Try([&] { client.ftp.AppendUpload(local.toStdString(), "x.log"); }),
               "Upload Canceled");
     EXPECT_EQ(client.events, Lines{"connect"});
-    EXPECT_FALSE(client.ftp.Canceled);
+    EXPECT_FALSE(client.ftp.Canceled());
     client.ftp.CloseSocket();
     peer.Finish();
     EXPECT_EQ(data, "");
@@ -795,8 +795,8 @@ TEST(FtpUpload, AbortStopsTheDataTransfer) {
     };
     EXPECT_EQ(client.Try([&] { client.ftp.AppendUpload(local.toStdString(), "big.log"); }),
               "Socket send aborted");
-    EXPECT_TRUE(client.ftp.Connected);
-    EXPECT_EQ(client.ftp.DataConnection, nullptr);
+    EXPECT_TRUE(client.ftp.Connected());
+    EXPECT_EQ(client.ftp.DataConnection(), nullptr);
 }
 
 // A server that resets the data connection mid-transfer is reported as a reset, in either mode.

@@ -85,7 +85,7 @@ TEST_P(FtpServerTest, AppendsCreateAndExtendTheServerFile) {
     client.ftp.AppendUpload(dir.filePath("big.bin").toStdString(), "/ranking/cocktail/big.bin");
     EXPECT_EQ(client.events, (std::vector<int>{-1, CtOther, CtAppe, CtAppe, CtOther, CtAppe}));
     client.ftp.Disconnect();
-    EXPECT_FALSE(client.ftp.Connected);
+    EXPECT_FALSE(client.ftp.Connected());
     EXPECT_EQ(std::count(client.trace.begin(), client.trace.end(), "QUIT"), 1);
     EXPECT_EQ(client.trace.back().substr(0, 3), "221");
 
@@ -114,7 +114,7 @@ TEST_P(FtpLogInTest, MultiLineGreetingsAndLogInReplies) {
     Client client(*server);
     client.ftp.Connect();
     client.ftp.SetTransferType(1);
-    EXPECT_EQ(client.ftp.ReplyNumber, 200);
+    EXPECT_EQ(client.ftp.ReplyNumber(), 200);
     EXPECT_EQ(client.events, (std::vector<int>{-1, CtOther}));
     size_t continued = std::count_if(client.trace.begin(), client.trace.end(),
                                      [](const std::string& l) { return l.substr(3, 1) == "-"; });
@@ -165,7 +165,7 @@ TEST_P(FtpLogInTest, RefusedLogIn) {
         EXPECT_EQ(std::string(error.what()).substr(std::string(error.what()).size() - 2), "\r\n");
     }
     EXPECT_EQ(failures, 1);
-    EXPECT_FALSE(client.ftp.Connected);
+    EXPECT_FALSE(client.ftp.Connected());
     EXPECT_EQ(client.trace.back(), "Disconnected");
     EXPECT_NE(std::find(client.trace.begin(), client.trace.end(), "QUIT"), client.trace.end());
     for (const std::string& line : client.trace)
@@ -217,7 +217,7 @@ TEST(FtpServerless, ClosedPortIsRefused) {
         std::string text = error.what();
         EXPECT_TRUE(text == "Connection Failed" || text == "10061:Connection refused") << text;
     }
-    EXPECT_FALSE(ftp.Connected);
+    EXPECT_FALSE(ftp.Connected());
 }
 
 // A host name that does not resolve, and a server that never takes the connection, end the
@@ -233,7 +233,7 @@ TEST(FtpServerless, UnresolvableHostAndUnansweredConnect) {
     } catch (const ESockError& error) {
         EXPECT_STREQ(error.what(), "Null Remote Address");
     }
-    EXPECT_EQ(ftp.LastErrorNo, 11001);
+    EXPECT_EQ(ftp.LastErrorNo(), 11001);
     FullListener silent;
     ftp.SetTimeOut(100);
     ftp.SetHost("127.0.0.1");
@@ -244,5 +244,5 @@ TEST(FtpServerless, UnresolvableHostAndUnansweredConnect) {
     } catch (const ESockError& error) {
         EXPECT_STREQ(error.what(), "Connection Timed out");
     }
-    EXPECT_FALSE(ftp.Connected);
+    EXPECT_FALSE(ftp.Connected());
 }
