@@ -10,6 +10,7 @@
 #include <cerrno>
 
 #include "net/socket.h"
+#include "platform/timer.h"
 #include "platform/winsock.h"
 #include "tests/net/scriptedpeer.h"
 #include "tests/support/testsupport.h"
@@ -271,10 +272,14 @@ TEST(SocketLife, DestructionResetsSilently) {
     EXPECT_EQ(peer.Received(), std::vector<std::string>{"hello"});
 }
 
-// The time-out timer repeats until switched off, and a failure in its handler reaches the
-// application's error box instead of ending the program.
+// The time-out timer repeats until switched off, also while the game's window timers are manual,
+// and a failure in its handler reaches the application's error box instead of ending the program.
 TEST(ThreadTimer, RepeatsAndHandsFailuresToTheApplication) {
     ScriptedBoxes boxes;
+    TTimer::SetManual(true);
+    struct Automatic {
+        ~Automatic() { TTimer::SetManual(false); }
+    } automatic;
     TThreadTimer timer;
     EXPECT_TRUE(timer.Enabled());
     EXPECT_EQ(timer.Interval(), 1000u);
