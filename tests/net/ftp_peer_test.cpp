@@ -35,21 +35,18 @@ struct Client {
         ftp.OnTransactionStop = [this](QObject*) { events.push_back("stop"); };
     }
     static std::string Kind(TCmdType kind) { return std::to_string(int(kind)); }
-    // The failure text, or empty when the step went through.
-    std::string Try(const std::function<void()>& step) {
-        try {
-            step();
-        } catch (const std::exception& error) {
-            return error.what();
-        }
-        return "";
-    }
     TFtpClient ftp;
     Lines events;
     Lines trace;
 };
 
 std::string Field(const std::string& line, int n) { return TFtpClient::NthField(line, ' ', n); }
+
+// A "PASV" reply's address and port, such as (127,0,0,1,19,137).
+std::string PasvTuple(int port, const std::string& address = "127,0,0,1") {
+    return "(" + address + "," + std::to_string(port / 256) + "," + std::to_string(port % 256) +
+           ")";
+}
 
 // The scripted side of an upload: "PORT " (connect back after "APPE ") or "PASV".
 std::string PeerUpload(PeerConnection& c, const std::string& afterData, bool passive,
@@ -58,8 +55,7 @@ std::string PeerUpload(PeerConnection& c, const std::string& afterData, bool pas
     std::string command = c.ReadLine();
     if (passive) {
         int port = c.ListenData();
-        c.Send("227 Entering Passive Mode (" + pasvAddress + "," + std::to_string(port / 256) +
-               "," + std::to_string(port % 256) + ")\r\n");
+        c.Send("227 Entering Passive Mode " + PasvTuple(port, pasvAddress) + "\r\n");
         c.ReadLine();
         c.Send("150 go ahead\r\n");
         data = c.AcceptData();
@@ -157,7 +153,7 @@ TEST(FtpLogIn, CredentialsAndConnectionOnDemand) {
         ++requests;
         handled = false;
     };
-    EXPECT_EQ(client.Try([&] { client.ftp.RunCommand("NOOP"); }), "Not Connected");
+    EXPECT_EQ(ErrorOf([&] { client.ftp.RunCommand("NOOP"); }), "Not Connected");
     EXPECT_EQ(requests, 2);
 }
 
@@ -199,9 +195,7 @@ TEST(FtpReplyCodes, BothSidesOfEveryBoundary) {
                 } else if (word == "NOOP") {
                     c.Send(reply(Command, "200 ok\r\n"));
                 } else if (word == "PASV") {
-                    int data = c.ListenData();
-                    std::string tuple = " (127,0,0,1," + std::to_string(data / 256) + "," +
-                                        std::to_string(data % 256) + ")";
+                    std::string tuple = " " + PasvTuple(c.ListenData());
                     c.Send(reply(Pasv, "227 passive" + tuple + "\r\n", tuple));
                 } else if (word == "PORT") {
                     port = Field(line, 2);
@@ -221,7 +215,7 @@ TEST(FtpReplyCodes, BothSidesOfEveryBoundary) {
         getsockopt(client.ftp.SocketHandle(), SOL_SOCKET, SO_LINGER, &option, &size);
         EXPECT_TRUE(option.l_onoff == 1 && option.l_linger == 0);
         client.ftp.SetPassive(k.At == Pasv);
-        std::string error = client.Try([&] {
+        std::string error = ErrorOf([&] {
             client.ftp.Connect();
             if (k.At == Command) client.ftp.RunCommand("NOOP");
             if (k.At >= Pasv && k.At <= Appe) client.ftp.AppendUpload(local, "x.log");
@@ -400,7 +394,7 @@ TEST(FtpCommands, ClassificationAndOutcomes) {
             client.events.push_back("failure " + Client::Kind(kind));
             handled = k.Handle;
         };
-        EXPECT_EQ(client.Try([&] { client.ftp.RunCommand(k.Command); }), k.Error) << k.Command;
+        EXPECT_EQ(ErrorOf([&] { client.ftp.RunCommand(k.Command); }), k.Error) << k.Command;
         EXPECT_EQ(client.events, k.Events) << k.Command;
     }
     peer.Finish(100);
@@ -423,9 +417,9 @@ TEST(FtpCommands, FailureWithoutHandlerAndUnknownTypes) {
         c.ReadAll();
     });
     Client client(peer.Port());
-    EXPECT_EQ(client.Try([&] { client.ftp.RunCommand("NOOP"); }), "Not Connected");
+    EXPECT_EQ(ErrorOf([&] { client.ftp.RunCommand("NOOP"); }), "Not Connected");
     client.ftp.Connect();
-    EXPECT_EQ(client.Try([&] { client.ftp.SetTransferType(1); }), "504 no such type\r\n");
+    EXPECT_EQ(ErrorOf([&] { client.ftp.SetTransferType(1); }), "504 no such type\r\n");
     client.ftp.SetTransferType(4);
     client.ftp.SetTransferType(2);
     client.ftp.SetTransferType(3);
@@ -450,7 +444,7 @@ TEST(FtpCommands, DisconnectSendsQuit) {
         client.ftp.OnDisconnect = [&](QObject*) { ++disconnects; };
         client.ftp.Connect();
         client.ftp.SetVendor(7);
-        std::string error = client.Try([&] { client.ftp.Disconnect(); });
+        std::string error = ErrorOf([&] { client.ftp.Disconnect(); });
         EXPECT_EQ(error, reply[0] == '5' ? reply : "");
         EXPECT_FALSE(client.ftp.Connected());
         EXPECT_EQ(disconnects, 1);
@@ -513,7 +507,7 @@ TEST(FtpReplies, ServersThatDoNotAnswerProperly) {
         client.events.clear();
         QElapsedTimer clock;
         clock.start();
-        std::string error = client.Try([&] { client.ftp.RunCommand("NOOP"); });
+        std::string error = ErrorOf([&] { client.ftp.RunCommand("NOOP"); });
         EXPECT_NE(std::find(k.Errors.begin(), k.Errors.end(), error), k.Errors.end())
             << k.Name << ": " << error.substr(0, 80);
         EXPECT_TRUE(client.events.empty()) << k.Name;
@@ -532,7 +526,7 @@ TEST(FtpReplies, ZeroByteInAReply) {
     });
     Client client(peer.Port());
     client.ftp.Connect();
-    EXPECT_EQ(client.Try([&] { client.ftp.RunCommand("DELE x"); }), "550 bad");
+    EXPECT_EQ(ErrorOf([&] { client.ftp.RunCommand("DELE x"); }), "550 bad");
     EXPECT_EQ(client.ftp.TransactionReply(), reply);
     EXPECT_EQ(client.ftp.ReplyNumber(), 550);
 }
@@ -545,7 +539,7 @@ TEST(FtpReplies, MissingGreetingTimesOut) {
     client.ftp.SetReportLevel(1);
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(client.Try([&] { client.ftp.Connect(); }), "Socket readln timed out");
+    EXPECT_EQ(ErrorOf([&] { client.ftp.Connect(); }), "Socket readln timed out");
     EXPECT_LT(clock.elapsed(), 1500);
     EXPECT_FALSE(client.ftp.Connected());
     EXPECT_EQ(client.trace, Lines{"Disconnected"});
@@ -627,8 +621,7 @@ TEST(FtpUpload, PassiveRepliesGoodAndBad) {
         Client client(peer.Port());
         client.ftp.SetPassive(true);
         client.ftp.Connect();
-        std::string error =
-            client.Try([&] { client.ftp.AppendUpload(local.toStdString(), "x.log"); });
+        std::string error = ErrorOf([&] { client.ftp.AppendUpload(local.toStdString(), "x.log"); });
         EXPECT_EQ(error.rfind("Invalid Passive Mode Reply", 0), 0u) << reply;
         EXPECT_EQ(client.ftp.DataConnection(), nullptr);
         EXPECT_EQ(client.events, Lines{"connect"}) << reply;
@@ -740,7 +733,7 @@ TEST(FtpUpload, FailingRepliesNeverSucceed) {
             QElapsedTimer clock;
             clock.start();
             std::string error =
-                client.Try([&] { client.ftp.AppendUpload(local.toStdString(), "x.log"); });
+                ErrorOf([&] { client.ftp.AppendUpload(local.toStdString(), "x.log"); });
             bool handledFailure = handle && !k.Events.empty();
             EXPECT_EQ(error, handledFailure ? "" : k.Error) << k.Name;
             EXPECT_EQ(client.events, k.Events) << k.Name;
@@ -764,7 +757,7 @@ TEST(FtpUpload, CancelBeforeTheDataIsNoSuccess) {
     client.ftp.SetPassive(true);
     client.ftp.Connect();
     client.ftp.OnTransactionStart = [&](QObject*) { client.ftp.Cancel(); };
-    EXPECT_EQ(client.Try([&] { client.ftp.AppendUpload(local.toStdString(), "x.log"); }),
+    EXPECT_EQ(ErrorOf([&] { client.ftp.AppendUpload(local.toStdString(), "x.log"); }),
               "Upload Canceled");
     EXPECT_EQ(client.events, Lines{"connect"});
     EXPECT_FALSE(client.ftp.Canceled());
@@ -780,9 +773,7 @@ TEST(FtpUpload, AbortStopsTheDataTransfer) {
     ScriptedPeer peer([](PeerConnection& c) {
         PeerLogIn(c);
         c.ReadLine();
-        int port = c.ListenData();
-        c.Send("227 Entering Passive Mode (127,0,0,1," + std::to_string(port / 256) + "," +
-               std::to_string(port % 256) + ")\r\n");
+        c.Send("227 Entering Passive Mode " + PasvTuple(c.ListenData()) + "\r\n");
         c.ReadLine();
         c.Send("150 go ahead\r\n");
         c.Pause(3000);
@@ -793,7 +784,7 @@ TEST(FtpUpload, AbortStopsTheDataTransfer) {
     client.ftp.OnTransactionStart = [&](QObject*) {
         QTimer::singleShot(100, [&] { client.ftp.Abort(); });
     };
-    EXPECT_EQ(client.Try([&] { client.ftp.AppendUpload(local.toStdString(), "big.log"); }),
+    EXPECT_EQ(ErrorOf([&] { client.ftp.AppendUpload(local.toStdString(), "big.log"); }),
               "Socket send aborted");
     EXPECT_TRUE(client.ftp.Connected());
     EXPECT_EQ(client.ftp.DataConnection(), nullptr);
@@ -808,9 +799,7 @@ TEST(FtpUpload, ResetMidTransferReadsAsAReset) {
             PeerLogIn(c);
             std::string command = c.ReadLine();
             if (passive) {
-                int port = c.ListenData();
-                c.Send("227 Entering Passive Mode (127,0,0,1," + std::to_string(port / 256) + "," +
-                       std::to_string(port % 256) + ")\r\n");
+                c.Send("227 Entering Passive Mode " + PasvTuple(c.ListenData()) + "\r\n");
             } else {
                 c.Send("200 PORT ok\r\n");
             }
@@ -825,7 +814,7 @@ TEST(FtpUpload, ResetMidTransferReadsAsAReset) {
         Client client(peer.Port());
         client.ftp.SetPassive(passive);
         client.ftp.Connect();
-        EXPECT_EQ(client.Try([&] { client.ftp.AppendUpload(local.toStdString(), "x.log"); }),
+        EXPECT_EQ(ErrorOf([&] { client.ftp.AppendUpload(local.toStdString(), "x.log"); }),
                   "10054:Connection reset by peer")
             << passive;
         EXPECT_EQ(client.events, (Lines{"connect", "start"}));
