@@ -1,6 +1,8 @@
 // The FTP client's control connection: replies, log-in, commands and log-out.
 #include "net/ftpclient.h"
+#include "net/ftpreplyrules.h"
 #include "net/steadyclock.h"
+#include "platform/winsock.h"
 
 namespace {
 // A multi-line reply that grows beyond this is not going to end.
@@ -9,12 +11,12 @@ constexpr size_t MaxReplyBytes = 1 << 20;
 
 TFtpClient::TFtpClient(QObject* owner) : TSocket(owner) {
     SetPort(21);
-    DataArrivalHandler = [](QObject*) {};
+    SetDataArrivalHandler([](QObject*) {});
 }
 
 TFtpClient::~TFtpClient() {
     // No "QUIT": the control socket lingers for 0 seconds, so the server sees a reset.
-    Destroying = true;
+    BeginDestruction();
     Cancel();
     Abort();
 }
@@ -61,14 +63,19 @@ std::string TFtpClient::Exchange(const std::string& command) {
 }
 
 void TFtpClient::CheckLogInReply(const std::string& reply) {
-    if (ReplyNumber <= 400 || ReplyNumber >= 600) return;
+    if (!ReplyFails(TFtpStep::LogIn, ReplyNumber())) return;
     if (OnConnectionFailed) OnConnectionFailed(this);
     throw FTPException(reply);
 }
 
 void TFtpClient::Connect() {
-    Canceled = false;
-    if (Connected) return;
+    SetCanceled(false);
+    if (Connected()) {
+        // A server ends a session with a 421 and a close (vsftpd when it sat idle too long), and
+        // the close goes unnoticed while that last reply waits unread: then log in afresh.
+        if (!SockPeerClosed(SocketHandle())) return;
+        TSocket::Disconnect();
+    }
     ClearInput();
     TSocket::Connect();
     try {
@@ -93,13 +100,13 @@ void TFtpClient::LogIn() {
     std::vector<std::string> greeting = ReadReplyLines(" ");
     if (greeting.empty() || greeting.front().empty())
         throw ESockError("Connection Closed By Server");
-    if (ReplyCode(greeting.front()) > 400) {
+    if (ReplyFails(TFtpStep::Greeting, ReplyCode(greeting.front()))) {
         if (OnConnectionFailed) OnConnectionFailed(this);
         throw FTPException(greeting.front());
     }
     if (fwAuthenticate_) {
         CheckLogInReply(Exchange("USER " + fwUserId_));
-        if (ReplyNumber == 331) {
+        if (ReplyNumber() == 331) {
             ReportStatus(1, "PASS ");
             CheckLogInReply(Exchange("PASS " + fwPassword_));
         }
@@ -125,7 +132,7 @@ void TFtpClient::LogIn() {
         ReportStatus(1, "USER " + userId_);
         CheckLogInReply(Exchange("USER " + userId_));
     }
-    if (ReplyNumber == 331) {
+    if (ReplyNumber() == 331) {
         // The password itself never goes into the trace.
         ReportStatus(1, "PASS ");
         CheckLogInReply(Exchange("PASS " + password_));
@@ -134,8 +141,8 @@ void TFtpClient::LogIn() {
 }
 
 void TFtpClient::Disconnect() {
-    Canceled = false;
-    if (!Connected) return;
+    SetCanceled(false);
+    if (!Connected()) return;
     ReportStatus(1, "QUIT");
     vendor_ = 2411;
     if (DataAvailable()) Read(0);
@@ -146,13 +153,13 @@ void TFtpClient::Disconnect() {
         TSocket::Disconnect();
         throw;
     }
-    int16_t code = ReplyNumber;
+    int16_t code = ReplyNumber();
     TSocket::Disconnect();
-    if (code > 300 && code < 600) throw FTPException(reply);
+    if (ReplyFails(TFtpStep::Quit, code)) throw FTPException(reply);
 }
 
 void TFtpClient::Abort() {
-    if (DataConnection) DataConnection->Cancel();
+    if (dataConnection_) dataConnection_->Cancel();
 }
 
 void TFtpClient::Fail(const std::string& reply, TCmdType kind) {
@@ -174,14 +181,13 @@ void TFtpClient::RunCommand(const std::string& Command) {
         kind = CtRmd;
     else if (Command == "PWD")
         kind = CtPwd;
-    Canceled = false;
+    SetCanceled(false);
     CheckConnection();
     ReportStatus(1, Command);
     if (DataAvailable()) Read(0);
     std::string reply = Exchange(Command);
-    if (ReplyNumber >= 400 && ReplyNumber <= 599) {
-        if (ReplyNumber <= 502 && ReplyNumber >= 500 && OnUnSupportedFunction)
-            OnUnSupportedFunction(kind);
+    if (ReplyFails(TFtpStep::Command, ReplyNumber())) {
+        if (ReplyUnsupported(ReplyNumber()) && OnUnSupportedFunction) OnUnSupportedFunction(kind);
         Fail(reply, kind);
         return;
     }
@@ -190,13 +196,13 @@ void TFtpClient::RunCommand(const std::string& Command) {
 
 void TFtpClient::SetTransferType(int Kind) {
     switch (Kind) {
-        case 1:
+        case TransferAscii:
             RunCommand("TYPE A");
             break;
-        case 2:
+        case TransferImage:
             RunCommand("TYPE I");
             break;
-        case 3:
+        case TransferLocal8:
             RunCommand("TYPE L 8");
             break;
         default:

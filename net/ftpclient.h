@@ -37,6 +37,9 @@ enum TCmdType : uint8_t {
     CtPwd = 15,
 };
 
+// The kinds SetTransferType sends; any other number sends nothing.
+enum TTransferType : int { TransferAscii = 1, TransferImage = 2, TransferLocal8 = 3 };
+
 // How a proxy firewall is told the real host.
 enum TFirewallType : uint8_t { FTUser = 0, FtOpen = 1, FtSite = 2 };
 
@@ -80,7 +83,7 @@ class TFtpClient : public TSocket {
     bool FWAuthenticate() const { return fwAuthenticate_; }
     void SetFWAuthenticate(bool value) { fwAuthenticate_ = value; }
 
-    // TCP connect, greeting and log-in; does nothing when already connected.
+    // TCP connect, greeting and log-in; does nothing while the session lasts.
     void Connect() override;
     // "QUIT", then close; does nothing when not connected.
     void Disconnect() override;
@@ -90,7 +93,8 @@ class TFtpClient : public TSocket {
     void Abort() override;
 
     void RunCommand(const std::string& Command);
-    // 1 "TYPE A", 2 "TYPE I", 3 "TYPE L 8"; other kinds send nothing.
+    // TransferAscii "TYPE A", TransferImage "TYPE I", TransferLocal8 "TYPE L 8"; other kinds send
+    // nothing.
     void SetTransferType(int Kind);
     // Appends LocalFile to RemoteFile (the local file's own name when empty) on the server.
     void AppendUpload(const std::string& LocalFile, const std::string& RemoteFile);
@@ -101,18 +105,20 @@ class TFtpClient : public TSocket {
     static std::string NthField(const std::string& Text, char Delimiter, int N);
 
     // The data connection; it exists only while AppendUpload runs.
-    std::unique_ptr<TSocket> DataConnection;
+    TSocket* DataConnection() const { return dataConnection_.get(); }
 
   private:
     void LogIn();
     std::string Exchange(const std::string& command);
     void CheckLogInReply(const std::string& reply);
     void Fail(const std::string& reply, TCmdType kind);
+    bool UploadOverDataConnection(const std::string& localFile, const std::string& remoteFile);
     bool UploadSteps(const std::string& localFile, const std::string& remoteFile);
     bool OpenDataConnection();
     bool AwaitDataConnection();
     bool ReadCompletion();
 
+    std::unique_ptr<TSocket> dataConnection_;
     std::string userId_;
     std::string password_;
     int vendor_ = 2411;

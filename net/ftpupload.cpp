@@ -5,9 +5,10 @@
 #include <QFile>
 
 #include "net/ftpclient.h"
+#include "net/ftpreplyrules.h"
 #include "net/steadyclock.h"
-#include "platform/winsock.h"
 #include "platform/cp932.h"
+#include "platform/winsock.h"
 
 namespace {
 
@@ -25,29 +26,31 @@ int PassiveByte(std::string field, const std::string& reply) {
     return value;
 }
 
-bool Failing(int code) { return code >= 400 && code <= 599; }
-
 }  // namespace
 
 void TFtpClient::AppendUpload(const std::string& LocalFile, const std::string& RemoteFile) {
-    Canceled = false;
+    SetCanceled(false);
     CheckConnection();
     if (DataAvailable()) Read(0);
-    DataConnection = std::make_unique<TSocket>();
-    // However the upload ends, the data connection does not outlive it.
+    if (UploadOverDataConnection(LocalFile, RemoteFile) && OnSuccess) OnSuccess(CtAppe);
+}
+
+bool TFtpClient::UploadOverDataConnection(const std::string& localFile,
+                                          const std::string& remoteFile) {
+    dataConnection_ = std::make_unique<TSocket>();
+    // However the upload ends, the data connection does not outlive it: it is gone before
+    // OnSuccess, and after a failure.
     struct Release {
         std::unique_ptr<TSocket>& connection;
         ~Release() { connection.reset(); }
-    } release{DataConnection};
-    DataConnection->SetTimeOut(TimeOut());
+    } release{dataConnection_};
+    dataConnection_->SetTimeOut(TimeOut());
     struct stat info {};
-    if (stat(QFile::encodeName(FromCp932(LocalFile)).constData(), &info) != 0)
-        throw IoError("open", LocalFile, errno);
-    BytesTotal = info.st_size;
-    if (OnPacketSent) DataConnection->OnPacketSent = OnPacketSent;
-    bool success = UploadSteps(LocalFile, RemoteFile);
-    DataConnection.reset();
-    if (success && OnSuccess) OnSuccess(CtAppe);
+    if (stat(QFile::encodeName(FromCp932(localFile)).constData(), &info) != 0)
+        throw IoError("open", localFile, errno);
+    SetBytesTotal(info.st_size);
+    if (OnPacketSent) dataConnection_->OnPacketSent = OnPacketSent;
+    return UploadSteps(localFile, remoteFile);
 }
 
 bool TFtpClient::UploadSteps(const std::string& localFile, const std::string& remoteFile) {
@@ -55,36 +58,33 @@ bool TFtpClient::UploadSteps(const std::string& localFile, const std::string& re
     std::string name = localFile.substr(localFile.rfind('/') + 1);
     ReportStatus(1, "APPE " + (remoteFile.empty() ? localFile : remoteFile));
     std::string reply = Exchange("APPE " + (remoteFile.empty() ? name : remoteFile));
-    if (ReplyNumber > 300 && ReplyNumber < 600) {
-        if (ReplyNumber >= 500 && ReplyNumber <= 502 && OnUnSupportedFunction)
-            OnUnSupportedFunction(CtAppe);
+    if (ReplyFails(TFtpStep::Appe, ReplyNumber())) {
+        if (ReplyUnsupported(ReplyNumber()) && OnUnSupportedFunction) OnUnSupportedFunction(CtAppe);
         Fail(reply, CtAppe);
         return false;
     }
     if (!passive_) {
         if (!AwaitDataConnection()) return false;
-        uint16_t accepted = DataConnection->Accept();
-        SockClose(DataConnection->SocketHandle);
-        DataConnection->SocketHandle = accepted;
+        dataConnection_->InstallAccepted(dataConnection_->Accept());
     }
     if (OnTransactionStart) OnTransactionStart(this);
     // A cancel during the exchange so far must not end in a reported success without the data.
-    if (Canceled) {
-        Canceled = false;
+    if (Canceled()) {
+        SetCanceled(false);
         throw EAbortError("Upload Canceled");
     }
-    DataConnection->SendFile(localFile);
+    dataConnection_->SendFile(localFile);
     if (OnTransactionStop) OnTransactionStop(this);
     // Without linger the close is graceful, and the server receives every byte.
-    SockSetLinger(DataConnection->SocketHandle, false, 0);
-    DataConnection->CloseSocket();
+    SockSetLinger(dataConnection_->SocketHandle(), false, 0);
+    dataConnection_->CloseSocket();
     return ReadCompletion();
 }
 
 bool TFtpClient::OpenDataConnection() {
     if (passive_) {
         std::string reply = Exchange("PASV");
-        if (ReplyNumber >= 500) {
+        if (ReplyFails(TFtpStep::Pasv, ReplyNumber())) {
             Fail(reply, CtAppe);
             return false;
         }
@@ -92,16 +92,16 @@ bool TFtpClient::OpenDataConnection() {
         low = low.substr(0, low.find(')'));
         int port = PassiveByte(NthField(reply, ',', 5), reply) * 256 + PassiveByte(low, reply);
         if (port == 0) throw ESockError("Invalid Passive Mode Reply: port 0");
-        DataConnection->SetPort(port);
+        dataConnection_->SetPort(port);
         // The address in the reply is not trusted: the data goes to the server we logged in to.
-        DataConnection->SetHost(Host());
-        DataConnection->Connect();
+        dataConnection_->SetHost(Host());
+        dataConnection_->Connect();
         return true;
     }
-    DataConnection->SetPort(0);
-    DataConnection->Listen(true);
-    std::string reply = Exchange("PORT " + LocalAddressText() + DataConnection->LocalPortText());
-    if (ReplyNumber > 300 && ReplyNumber < 600) {
+    dataConnection_->SetPort(0);
+    dataConnection_->Listen(true);
+    std::string reply = Exchange("PORT " + LocalAddressText() + dataConnection_->LocalPortText());
+    if (ReplyFails(TFtpStep::Port, ReplyNumber())) {
         Fail(reply, CtAppe);
         return false;
     }
@@ -112,16 +112,17 @@ bool TFtpClient::AwaitDataConnection() {
     // Some servers connect while they handle "PORT ", others only after "APPE "; one that cannot
     // connect says so on the control connection instead (425, 426).
     int64_t start = SteadyMs();
-    while (!DataConnection->WaitDone) {
-        if (Canceled) {
-            Canceled = false;
+    while (!dataConnection_->WaitDone()) {
+        if (Canceled()) {
+            SetCanceled(false);
             throw EAbortError("Upload Canceled");
         }
         // A reply while waiting (425, 426) ends the upload at once.
         if (InputWaiting() && !ReadCompletion()) return false;
         if (TimeOut() > 0 && SteadyMs() - start >= TimeOut())
             throw ESockError("Accepting Timed Out");
-        WaitPass(TWaitFor::Readable);
+        // The server's connection to the listener, or its reply, ends the pass at once.
+        WaitPass(TWaitFor::Readable, dataConnection_->SocketHandle());
     }
     return true;
 }
@@ -132,7 +133,7 @@ bool TFtpClient::ReadCompletion() {
     if (reply.empty()) throw ESockError("Connection Closed By Server");
     ReportStatus(1, reply);
     ReadReplyLines(reply);
-    if (Failing(ReplyCode(reply))) {
+    if (ReplyFails(TFtpStep::Completion, ReplyCode(reply))) {
         Fail(reply, CtAppe);
         return false;
     }

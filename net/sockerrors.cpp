@@ -65,9 +65,9 @@ std::string TSocket::LookupErrorMessage(int ErrorNo) {
 }
 
 std::string TSocket::CheckSocketError(int Expected) {
-    LastErrorNo = WsaGetLastError();
-    if (LastErrorNo == Expected || LastErrorNo <= 10000) return "";
-    std::string text = LookupErrorMessage(LastErrorNo);
-    if (OnError) OnError(this, uint16_t(LastErrorNo), text);
+    lastErrorNo_ = WsaGetLastError();
+    if (lastErrorNo_ == Expected || lastErrorNo_ <= 10000) return "";
+    std::string text = LookupErrorMessage(lastErrorNo_);
+    if (OnError) OnError(this, uint16_t(lastErrorNo_), text);
     throw ESockError(text);
 }

@@ -9,12 +9,9 @@
 #include "net/sockwindow.h"
 #include "platform/winsock.h"
 
-int TSocket::WinsockUsers = 0;
+int TSocket::winsockUsers_ = 0;
 
 namespace {
-// Read, out-of-band, accept, connect and close; a component never asks for write notices.
-constexpr int AllNotices = FdRead | FdOob | FdAccept | FdConnect | FdClose;
-
 std::string VersionText(uint16_t version) {
     return std::to_string(version >> 8) + "." + std::to_string(version & 0xFF);
 }
@@ -30,73 +27,73 @@ bool TSockWindow::event(QEvent* event) {
 }
 
 TSocket::TSocket(QObject* owner)
-    : QObject(owner), WorkBuffer(WorkBufferSize + 4), SocketHandle(InvalidSocket) {
+    : QObject(owner), workBuffer_(WorkBufferSize + 4), socketHandle_(InvalidSocket) {
     ReportStatus(8, "Create");
-    NotifyWindow = std::make_unique<TSockWindow>(this);
-    LookupBuffer.assign(LookupBufferSize, 0);
-    TimeoutTimer = std::make_unique<TThreadTimer>();
-    TimeoutTimer->SetEnabled(false);
-    TimeoutTimer->SetOnTimer([this](QObject* sender) { TimerTriggered(sender); });
+    notifyWindow_ = std::make_unique<TSockWindow>(this);
+    lookupBuffer_.assign(LookupBufferSize, 0);
+    timeoutTimer_ = std::make_unique<TThreadTimer>();
+    timeoutTimer_->SetEnabled(false);
+    timeoutTimer_->SetOnTimer([this](QObject* sender) { TimerTriggered(sender); });
     InitializeWinsock();
 }
 
 TSocket::~TSocket() {
-    Destroying = true;
+    destroying_ = true;
     ReportStatus(8, "Destroy");
     TSocket::Abort();
     Cancel();
-    WinsockInfo.clear();
-    TimeoutTimer.reset();
-    NotifyWindow.reset();
-    FinalClose = true;
+    winsockInfo_.clear();
+    timeoutTimer_.reset();
+    notifyWindow_.reset();
+    finalClose_ = true;
     CloseSocket();
-    if (--WinsockUsers == 0) WsaCleanup();
+    if (--winsockUsers_ == 0) WsaCleanup();
 }
 
 void TSocket::InitializeWinsock() {
     ReportStatus(8, "Initializing Winsock");
-    if (++WinsockUsers == 1) {
+    if (++winsockUsers_ == 1) {
         TWsaData data;
         WsaStartup(0x0101, data);
-        WinsockInfo.push_back("Version= " + VersionText(data.Version));
-        WinsockInfo.push_back("High Version= " + VersionText(data.HighVersion));
-        WinsockInfo.push_back("Description= " + data.Description);
-        WinsockInfo.push_back("System= " + data.SystemStatus);
-        WinsockInfo.push_back("Max Sockets= " + std::to_string(data.MaxSockets));
-        WinsockInfo.push_back("Max Udp pack size= " + std::to_string(data.MaxUdpDg));
+        winsockInfo_.push_back("Version= " + VersionText(data.Version));
+        winsockInfo_.push_back("High Version= " + VersionText(data.HighVersion));
+        winsockInfo_.push_back("Description= " + data.Description);
+        winsockInfo_.push_back("System= " + data.SystemStatus);
+        winsockInfo_.push_back("Max Sockets= " + std::to_string(data.MaxSockets));
+        winsockInfo_.push_back("Max Udp pack size= " + std::to_string(data.MaxUdpDg));
     }
-    SocketHandle = SockCreate();
-    if (SocketHandle == InvalidSocket) {
-        if (--WinsockUsers == 0) WsaCleanup();
+    socketHandle_ = SockCreate();
+    if (socketHandle_ == InvalidSocket) {
+        if (--winsockUsers_ == 0) WsaCleanup();
         throw ESockError("Initializaton of windows sockets failed");
     }
     // Closing this socket resets the connection instead of lingering.
-    SockSetLinger(SocketHandle, true, 0);
-    RegisterSocket();
+    SockSetLinger(socketHandle_, true, 0);
+    RegisterSocket(socketHandle_);
 }
 
-void TSocket::RegisterSocket() {
-    WsaAsyncSelect(SocketHandle, NotifyWindow.get(), SockEventMessage, AllNotices);
+void TSocket::RegisterSocket(uint16_t s) {
+    WsaAsyncSelect(s, notifyWindow_.get(), SockEventMessage, NoticeMask);
 }
 
-void TSocket::WaitPass(TWaitFor what) {
+void TSocket::WaitPass(TWaitFor what, uint16_t alsoReadable) {
     if (what == TWaitFor::Time)
         SockWaitReady(InvalidSocket, false, 2);
     else
-        SockWaitReady(SocketHandle, what == TWaitFor::Writable, 2);
+        SockWaitReady(socketHandle_, what == TWaitFor::Writable, 2, alsoReadable);
     QCoreApplication::processEvents();
 }
 
 bool TSocket::InputWaiting() {
     char byte;
-    return SockRecv(SocketHandle, &byte, 1, true) >= 0 || WsaGetLastError() != WsaEWouldBlock;
+    return SockRecv(socketHandle_, &byte, 1, true) >= 0 || WsaGetLastError() != WsaEWouldBlock;
 }
 
 void TSocket::ReportStatus(uint8_t Level, const std::string& Status) {
     if (Level > reportLevel_) return;
     try {
-        LastStatus = Status;
-        if (!Destroying && OnStatus) OnStatus(this, LastStatus);
+        lastStatus_ = Status;
+        if (!destroying_ && OnStatus) OnStatus(this, lastStatus_);
     } catch (...) {
         // A faulty trace handler must not break the operation it watches.
     }
@@ -106,62 +103,63 @@ void TSocket::ResolveHost() {
     ReportStatus(8, "Resolve Host");
     const std::string& given = proxy_.empty() ? host_ : proxy_;
     size_t length = std::min(given.size(), size_t(WorkBufferSize - 1));
-    std::memcpy(WorkBuffer.data(), given.data(), length);
-    WorkBuffer[length] = 0;
-    std::string name(WorkBuffer.data());
+    std::memcpy(workBuffer_.data(), given.data(), length);
+    workBuffer_[length] = 0;
+    std::string name(workBuffer_.data());
     in_addr_t dotted = inet_addr(name.c_str());
     if (dotted != INADDR_NONE) {
-        RemoteAddress.sin_addr.s_addr = dotted;
+        remoteAddress_.sin_addr.s_addr = dotted;
         return;
     }
-    RemoteAddress.sin_addr.s_addr = 0;
+    remoteAddress_.sin_addr.s_addr = 0;
     TimerOn();
-    WaitDone = false;
-    WsaAsyncGetHostByName(NotifyWindow.get(), SockDoneMessage, name, LookupBuffer.data(),
+    waitDone_ = false;
+    WsaAsyncGetHostByName(notifyWindow_.get(), SockDoneMessage, name, lookupBuffer_.data(),
                           LookupBufferSize);
-    while (!WaitDone && !TimedOut && !Canceled) WaitPass(TWaitFor::Time);
+    while (!waitDone_ && !timedOut_ && !canceled_) WaitPass(TWaitFor::Time);
     TimerOff();
-    if (TimedOut) throw ESockError("Host Lookup Timed Out");
-    if (Canceled) throw ESockError("Host Lookup Canceled");
+    if (timedOut_) throw ELookupInterrupted("Host Lookup Timed Out");
+    if (canceled_) throw ELookupInterrupted("Host Lookup Canceled");
     uint32_t count = 0;
-    std::memcpy(&count, LookupBuffer.data(), 4);
-    if (!LastEventOk || count == 0) {
-        LastErrorNo = LastEventError;
+    std::memcpy(&count, lookupBuffer_.data(), 4);
+    if (!lastEventOk_ || count == 0) {
+        lastErrorNo_ = lastEventError_;
         throw ESockError("Host Lookup Failed");
     }
-    std::memcpy(&RemoteAddress.sin_addr.s_addr, LookupBuffer.data() + 4, 4);
+    std::memcpy(&remoteAddress_.sin_addr.s_addr, lookupBuffer_.data() + 4, 4);
     if (OnHostResolved) OnHostResolved(this);
 }
 
 void TSocket::Connect() {
     ReportStatus(8, "Connecting");
-    Canceled = false;
-    if (Connected) throw ESockError("Already connected");
+    canceled_ = false;
+    if (connected_) throw ESockError("Already connected");
     for (bool retried = false;; retried = true) {
         try {
             ResolveHost();
-        } catch (const ESockError& error) {
-            std::string text = error.what();
-            if (text == "Host Lookup Timed Out" || text == "Host Lookup Canceled") throw;
+        } catch (const ELookupInterrupted&) {
+            throw;
+        } catch (const ESockError&) {
+            // An answer without an address: the address stays 0.
         }
-        if (RemoteAddress.sin_addr.s_addr != 0) break;
+        if (remoteAddress_.sin_addr.s_addr != 0) break;
         bool handled = false;
         if (!retried && OnInvalidHost) OnInvalidHost(handled);
         if (!handled) throw ESockError("Null Remote Address");
     }
-    RemoteAddress.sin_family = AF_INET;
-    RemoteAddress.sin_port = htons(uint16_t(proxy_.empty() ? port_ : proxyPort_));
-    WaitDone = false;
-    LastEventOk = true;
-    if (SockConnect(SocketHandle, RemoteAddress) == SocketError) CheckSocketError(WsaEWouldBlock);
+    remoteAddress_.sin_family = AF_INET;
+    remoteAddress_.sin_port = htons(uint16_t(proxy_.empty() ? port_ : proxyPort_));
+    waitDone_ = false;
+    lastEventOk_ = true;
+    if (SockConnect(socketHandle_, remoteAddress_) == SocketError) CheckSocketError(WsaEWouldBlock);
     TimerOn();
-    while (!Connected && !TimedOut && !Canceled && LastEventOk) WaitPass(TWaitFor::Writable);
+    while (!connected_ && !timedOut_ && !canceled_ && lastEventOk_) WaitPass(TWaitFor::Writable);
     TimerOff();
-    if (!TimedOut && !Canceled && LastEventOk) return;
+    if (!timedOut_ && !canceled_ && lastEventOk_) return;
     if (OnConnectionFailed) OnConnectionFailed(this);
-    if (TimedOut) throw ESockError("Connection Timed out");
-    if (Canceled) throw ESockError("Connection Canceled");
-    LastErrorNo = LastEventError;
+    if (timedOut_) throw ESockError("Connection Timed out");
+    if (canceled_) throw ESockError("Connection Canceled");
+    lastErrorNo_ = lastEventError_;
     throw ESockError("Connection Failed");
 }
 
@@ -177,12 +175,12 @@ void TSocket::Abort() {
 
 void TSocket::Cancel() {
     ReportStatus(8, "Canceling");
-    Canceled = true;
+    canceled_ = true;
 }
 
 void TSocket::CheckConnection() {
     ReportStatus(8, "Checking Connection");
-    for (bool second = false; !Connected; second = true) {
+    for (bool second = false; !connected_; second = true) {
         bool handled = false;
         if (second || !OnConnectionRequired) throw Exception("Not Connected");
         OnConnectionRequired(handled);
@@ -193,71 +191,71 @@ void TSocket::CheckConnection() {
 bool TSocket::DataAvailable() {
     ReportStatus(8, "Data Available");
     char byte;
-    return SockRecv(SocketHandle, &byte, 1, true) >= 1;
+    return SockRecv(socketHandle_, &byte, 1, true) >= 1;
 }
 
 void TSocket::ClearInput() {
     ReportStatus(8, "Clearing Input");
     std::vector<char> scratch(WorkBufferSize);
-    SockRecv(SocketHandle, scratch.data(), WorkBufferSize, false);
+    SockRecv(socketHandle_, scratch.data(), WorkBufferSize, false);
 }
 
 void TSocket::CloseSocket() {
     ReportStatus(4, "Request Close Socket");
-    Connected = false;
-    if (SocketHandle == InvalidSocket) return;
-    if (SockClose(SocketHandle) == SocketError) {
+    connected_ = false;
+    if (socketHandle_ == InvalidSocket) return;
+    if (SockClose(socketHandle_) == SocketError) {
         CheckSocketError(WsaEWouldBlock);
         return;
     }
-    SocketHandle = InvalidSocket;
-    if (OnDisconnect && !Destroying) OnDisconnect(this);
-    if (FinalClose) return;
+    socketHandle_ = InvalidSocket;
+    if (OnDisconnect && !destroying_) OnDisconnect(this);
+    if (finalClose_) return;
     // A fresh socket, so that the component can connect again.
-    SocketHandle = SockCreate();
-    if (SocketHandle != InvalidSocket) RegisterSocket();
+    socketHandle_ = SockCreate();
+    if (socketHandle_ != InvalidSocket) RegisterSocket(socketHandle_);
 }
 
 void TSocket::TimerOn() {
     ReportStatus(8, "Timer On");
-    TimedOut = false;
-    TimeoutTimer->SetInterval(uint32_t(timeOut_));
-    TimeoutTimer->SetEnabled(true);
+    timedOut_ = false;
+    timeoutTimer_->SetInterval(uint32_t(timeOut_));
+    timeoutTimer_->SetEnabled(true);
 }
 
 void TSocket::TimerOff() {
     ReportStatus(8, "Timer Off");
-    TimeoutTimer->SetEnabled(false);
+    timeoutTimer_->SetEnabled(false);
 }
 
 void TSocket::TimerTriggered(QObject*) {
     ReportStatus(8, "Timer Triggered");
     TimerOff();
-    TimedOut = true;
-    WaitDone = true;
+    timedOut_ = true;
+    waitDone_ = true;
     Abort();
 }
 
 void TSocket::HandleSocketMessage(int Message, uint32_t LParam) {
     try {
-        LastEventError = HighWord(LParam);
-        LastEventOk = LastEventError == 0;
+        lastEventError_ = HighWord(LParam);
+        lastEventOk_ = lastEventError_ == 0;
         if (Message == SockEventMessage) {
             switch (LowWord(LParam)) {
                 case FdRead:
                     try {
-                        if (DataArrivalHandler) DataArrivalHandler(this);
+                        if (dataArrivalHandler_) dataArrivalHandler_(this);
                     } catch (...) {
                         // The read handler's failure stays with the notification.
                     }
                     break;
                 case FdAccept:
-                    Connected = true;
-                    if (AcceptHandler) AcceptHandler(this);
+                    connected_ = true;
+                    if (acceptHandler_) acceptHandler_(this);
                     break;
                 case FdConnect:
-                    if (LastEventOk) {
-                        Connected = true;
+                    if (lastEventOk_) {
+                        connected_ = true;
                         if (OnConnect) OnConnect(this);
                     }
                     break;
@@ -269,8 +267,8 @@ void TSocket::HandleSocketMessage(int Message, uint32_t LParam) {
                     break;
             }
         } else if (Message == SockDoneMessage) {
-            WaitDone = true;
-            if (LowWord(LParam) == FdAccept) Connected = true;
+            waitDone_ = true;
+            if (LowWord(LParam) == FdAccept) connected_ = true;
         }
     } catch (...) {
         // Notifications arrive from the event loop, where nobody could handle a failure.

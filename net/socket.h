@@ -13,6 +13,7 @@
 
 #include "net/threadtimer.h"
 #include "platform/exception.h"
+#include "platform/winsock.h"
 
 // A failure of the socket layer or of a socket operation.
 class ESockError : public Exception {
@@ -22,6 +23,13 @@ class ESockError : public Exception {
 
 // A socket operation ended by Cancel (or by the time-out through Abort).
 class EAbortError : public ESockError {
+  public:
+    using ESockError::ESockError;
+};
+
+// A host look-up ended by the time-out or by Cancel before any answer came; Connect passes it on,
+// while it drops a look-up's other failures in favour of "Null Remote Address".
+class ELookupInterrupted : public ESockError {
   public:
     using ESockError::ESockError;
 };
@@ -103,6 +111,8 @@ class TSocket : public QObject {
     void Listen(bool UseDoneSignal);
     std::string LocalAddressText();
     std::string LocalPortText();
+    // Closes the listening socket and goes on with `Accepted`, a connection that Accept returned.
+    void InstallAccepted(uint16_t Accepted);
 
     // The private notifications of the socket layer, on the user-interface thread.
     void HandleSocketMessage(int Message, uint32_t LParam);
@@ -112,45 +122,73 @@ class TSocket : public QObject {
     static int16_t ReplyCode(const std::string& Line);
 
     // Components of the process that have started the socket layer.
-    static int WinsockUsers;
+    static int WinsockUsers() { return winsockUsers_; }
     // The socket layer's start-up description; filled only by the process's first component.
-    std::vector<std::string> WinsockInfo;
+    const std::vector<std::string>& WinsockInfo() const { return winsockInfo_; }
 
-    std::vector<char> WorkBuffer;
-    std::vector<char> LookupBuffer;
-    uint16_t SocketHandle;
-    std::unique_ptr<TSockWindow> NotifyWindow;
-    std::unique_ptr<TThreadTimer> TimeoutTimer;
-    sockaddr_in RemoteAddress{};
-    bool Connected = false;
-    bool Canceled = false;
-    bool TimedOut = false;
-    bool LastEventOk = false;
-    bool WaitDone = false;
-    bool FinalClose = false;
-    bool Destroying = false;
-    int LastErrorNo = 0;
-    // The error number the last notification carried (a failed look-up's, for instance).
-    int LastEventError = 0;
-    std::string LastStatus;
-    int16_t ReplyNumber = 0;
-    std::string TransactionReply;
-    int64_t BytesSent = 0;
-    int64_t BytesTotal = 0;
-    TNotifyEvent DataArrivalHandler;
-    TNotifyEvent AcceptHandler;
+    // The component's state, as its operations and notifications leave it.
+    uint16_t SocketHandle() const { return socketHandle_; }
+    const TThreadTimer& TimeoutTimer() const { return *timeoutTimer_; }
+    const sockaddr_in& RemoteAddress() const { return remoteAddress_; }
+    bool Connected() const { return connected_; }
+    bool Canceled() const { return canceled_; }
+    bool TimedOut() const { return timedOut_; }
+    bool LastEventOk() const { return lastEventOk_; }
+    bool WaitDone() const { return waitDone_; }
+    int LastErrorNo() const { return lastErrorNo_; }
+    const std::string& LastStatus() const { return lastStatus_; }
+    int16_t ReplyNumber() const { return replyNumber_; }
+    const std::string& TransactionReply() const { return transactionReply_; }
+    int64_t BytesSent() const { return bytesSent_; }
+    int64_t BytesTotal() const { return bytesTotal_; }
 
   protected:
-    // One pass of a cooperative wait: at most 2 ms asleep (less when the socket becomes ready),
-    // then the application's pending events.
+    // One pass of a cooperative wait: at most 2 ms asleep (less when the socket, or the other
+    // socket given, becomes ready), then the application's pending events.
     enum class TWaitFor { Time, Readable, Writable };
-    void WaitPass(TWaitFor what);
+    void WaitPass(TWaitFor what, uint16_t alsoReadable = InvalidSocket);
     // A one-byte peek without a trace: true when data, the peer's close or an error waits.
     bool InputWaiting();
 
+    void SetCanceled(bool value) { canceled_ = value; }
+    void SetBytesTotal(int64_t value) { bytesTotal_ = value; }
+    void SetDataArrivalHandler(TNotifyEvent handler) { dataArrivalHandler_ = std::move(handler); }
+    // From here on no event fires: the component is being destroyed.
+    void BeginDestruction() { destroying_ = true; }
+
   private:
+    // Read, out-of-band, accept, connect and close; a component never asks for write notices.
+    static constexpr int NoticeMask = FdRead | FdOob | FdAccept | FdConnect | FdClose;
+
     void InitializeWinsock();
-    void RegisterSocket();
+    void RegisterSocket(uint16_t s);
+
+    static int winsockUsers_;
+    std::vector<std::string> winsockInfo_;
+    std::vector<char> workBuffer_;
+    std::vector<char> lookupBuffer_;
+    uint16_t socketHandle_;
+    std::unique_ptr<TSockWindow> notifyWindow_;
+    std::unique_ptr<TThreadTimer> timeoutTimer_;
+    sockaddr_in remoteAddress_{};
+    bool connected_ = false;
+    bool canceled_ = false;
+    bool timedOut_ = false;
+    bool lastEventOk_ = false;
+    bool waitDone_ = false;
+    bool finalClose_ = false;
+    bool destroying_ = false;
+    int lastErrorNo_ = 0;
+    // The error number the last notification carried (a failed look-up's, for instance).
+    int lastEventError_ = 0;
+    std::string lastStatus_;
+    int16_t replyNumber_ = 0;
+    std::string transactionReply_;
+    int64_t bytesSent_ = 0;
+    int64_t bytesTotal_ = 0;
+    TNotifyEvent dataArrivalHandler_;
+    // Called on the accept notice of a socket that listens without the done signal.
+    TNotifyEvent acceptHandler_;
 
     std::string host_;
     int port_ = 0;

@@ -12,8 +12,8 @@
 #include "net/socket.h"
 #include "net/sockwindow.h"
 #include "net/steadyclock.h"
-#include "platform/winsock.h"
 #include "platform/cp932.h"
+#include "platform/winsock.h"
 
 namespace {
 
@@ -37,10 +37,10 @@ void TSocket::SendBuffer(const char* Buffer, uint16_t Count) {
     TimerOn();
     Finally off([this] { TimerOff(); });
     size_t remaining = 0;
-    if (!Canceled) {
+    if (!canceled_) {
         remaining = Count != 0 ? Count : strnlen(Buffer, 0xFFFF);
-        while (remaining > 0 && !Canceled && !TimedOut) {
-            int sent = SockSend(SocketHandle, Buffer, int(remaining));
+        while (remaining > 0 && !canceled_ && !timedOut_) {
+            int sent = SockSend(socketHandle_, Buffer, int(remaining));
             if (sent == 0) break;
             if (sent < 0) {
                 CheckSocketError(WsaEWouldBlock);
@@ -52,27 +52,27 @@ void TSocket::SendBuffer(const char* Buffer, uint16_t Count) {
             remaining -= size_t(sent);
         }
     }
-    if (Canceled) {
-        Canceled = false;
+    if (canceled_) {
+        canceled_ = false;
         throw EAbortError("Socket send aborted");
     }
-    if (remaining > 0 && TimedOut) throw ESockError("Socket send timed out");
+    if (remaining > 0 && timedOut_) throw ESockError("Socket send timed out");
 }
 
 void TSocket::Write(const std::string& Text) {
     ReportStatus(8, "Write");
     size_t length = std::min(Text.find('\0'), Text.size());
     if (length == 0) {
-        WorkBuffer[0] = 0;
-        SendBuffer(WorkBuffer.data(), 0);
+        workBuffer_[0] = 0;
+        SendBuffer(workBuffer_.data(), 0);
         return;
     }
     // A text longer than the work buffer goes out in pieces that each fit a send count.
     for (size_t offset = 0; offset < length;) {
         size_t piece = std::min(length - offset, size_t(0xFFFF));
-        std::memcpy(WorkBuffer.data(), Text.data() + offset, piece);
-        WorkBuffer[piece] = 0;
-        SendBuffer(WorkBuffer.data(), uint16_t(piece));
+        std::memcpy(workBuffer_.data(), Text.data() + offset, piece);
+        workBuffer_[piece] = 0;
+        SendBuffer(workBuffer_.data(), uint16_t(piece));
         offset += piece;
     }
 }
@@ -91,39 +91,39 @@ std::string TSocket::ReadLn() {
     int lineEnd = -1;
     for (;;) {
         if (taken >= WorkBufferSize) throw ESockError("Reply Line Too Long");
-        char* free = WorkBuffer.data() + taken;
-        int peeked = SockRecv(SocketHandle, free, WorkBufferSize - taken, true);
+        char* free = workBuffer_.data() + taken;
+        int peeked = SockRecv(socketHandle_, free, WorkBufferSize - taken, true);
         if (peeked == 0) return "";
         if (peeked < 0) {
-            LastErrorNo = WsaGetLastError();
-            if (LastErrorNo == WsaENotConn) break;
+            lastErrorNo_ = WsaGetLastError();
+            if (lastErrorNo_ == WsaENotConn) break;
             CheckSocketError(WsaEWouldBlock);
         } else {
             // Bytes before `taken` were searched on earlier passes.
             if (auto* lf = static_cast<char*>(std::memchr(free, '\n', size_t(peeked)))) {
-                lineEnd = int(lf - WorkBuffer.data());
+                lineEnd = int(lf - workBuffer_.data());
                 break;
             }
-            int got = SockRecv(SocketHandle, free, peeked, false);
+            int got = SockRecv(socketHandle_, free, peeked, false);
             if (got > 0) {
                 line.append(free, size_t(got));
                 taken += got;
             }
         }
-        if (Canceled || TimedOut) break;
+        if (canceled_ || timedOut_) break;
         WaitPass(TWaitFor::Readable);
-        if (Canceled || TimedOut) break;
+        if (canceled_ || timedOut_) break;
     }
-    if (Canceled) {
-        Canceled = false;
+    if (canceled_) {
+        canceled_ = false;
         throw EAbortError("Socket readln aborted");
     }
     if (lineEnd < 0) {
-        if (TimedOut) throw ESockError("Socket readln timed out");
+        if (timedOut_) throw ESockError("Socket readln timed out");
         return line;
     }
-    char* rest = WorkBuffer.data() + taken;
-    int got = SockRecv(SocketHandle, rest, lineEnd + 1 - taken, false);
+    char* rest = workBuffer_.data() + taken;
+    int got = SockRecv(socketHandle_, rest, lineEnd + 1 - taken, false);
     if (got > 0) line.append(rest, size_t(got));
     return line;
 }
@@ -133,27 +133,27 @@ std::string TSocket::Read(uint16_t Count) {
     int count = Count;
     if (count > 0) {
         for (;;) {
-            int pending = SockRecv(SocketHandle, WorkBuffer.data(), WorkBufferSize, true);
+            int pending = SockRecv(socketHandle_, workBuffer_.data(), WorkBufferSize, true);
             if (pending >= count) break;
             if (pending == 0) return "";
             if (pending < 0) CheckSocketError(WsaEWouldBlock);
             WaitPass(pending < 0 ? TWaitFor::Readable : TWaitFor::Time);
-            if (Canceled) break;
+            if (canceled_) break;
         }
     } else {
-        int pending = SockRecv(SocketHandle, WorkBuffer.data(), WorkBufferSize, true);
+        int pending = SockRecv(socketHandle_, workBuffer_.data(), WorkBufferSize, true);
         if (pending < 0) {
             CheckSocketError(WsaEWouldBlock);
             return "";
         }
         count = pending;
     }
-    if (Canceled) {
-        Canceled = false;
+    if (canceled_) {
+        canceled_ = false;
         throw EAbortError("Socket send aborted");
     }
     std::string bytes(size_t(count), '\0');
-    int got = count > 0 ? SockRecv(SocketHandle, bytes.data(), count, false) : 0;
+    int got = count > 0 ? SockRecv(socketHandle_, bytes.data(), count, false) : 0;
     bytes.resize(size_t(std::max(got, 0)));
     return bytes;
 }
@@ -169,14 +169,14 @@ int16_t TSocket::ReplyCode(const std::string& Line) {
 
 std::string TSocket::Transaction(const std::string& Command) {
     ReportStatus(8, "Transaction");
-    ReplyNumber = 0;
+    replyNumber_ = 0;
     Writeln(Command);
-    TransactionReply = ReadLn();
-    if (!TransactionReply.empty()) {
-        ReportStatus(1, TransactionReply);
-        ReplyNumber = ReplyCode(TransactionReply);
+    transactionReply_ = ReadLn();
+    if (!transactionReply_.empty()) {
+        ReportStatus(1, transactionReply_);
+        replyNumber_ = ReplyCode(transactionReply_);
     }
-    return TransactionReply;
+    return transactionReply_;
 }
 
 void TSocket::SendFile(const std::string& FileName) {
@@ -189,15 +189,15 @@ void TSocket::SendFile(const std::string& FileName) {
     int64_t position = 0;
     // A send that makes no progress for TimeOut ends the transfer instead of waiting for ever.
     int64_t lastProgress = SteadyMs();
-    while (position < info.st_size && !Canceled) {
-        ssize_t chunk = read(file, WorkBuffer.data(), WorkBufferSize);
+    while (position < info.st_size && !canceled_) {
+        ssize_t chunk = read(file, workBuffer_.data(), WorkBufferSize);
         if (chunk < 0) throw IoError("read", FileName, errno);
         if (chunk == 0) break;
         position += chunk;
-        const char* next = WorkBuffer.data();
+        const char* next = workBuffer_.data();
         int remaining = int(chunk);
-        while (remaining > 0 && !Canceled) {
-            int sent = SockSend(SocketHandle, next, remaining);
+        while (remaining > 0 && !canceled_) {
+            int sent = SockSend(socketHandle_, next, remaining);
             if (sent == 0) break;
             if (sent < 0) {
                 CheckSocketError(WsaEWouldBlock);
@@ -206,7 +206,7 @@ void TSocket::SendFile(const std::string& FileName) {
                 WaitPass(TWaitFor::Writable);
                 continue;
             }
-            BytesSent += sent;
+            bytesSent_ += sent;
             remaining -= sent;
             next += sent;
             lastProgress = SteadyMs();
@@ -214,23 +214,23 @@ void TSocket::SendFile(const std::string& FileName) {
             QCoreApplication::processEvents();
         }
     }
-    if (Canceled) {
-        Canceled = false;
+    if (canceled_) {
+        canceled_ = false;
         throw EAbortError("Socket send aborted");
     }
 }
 
 void TSocket::Listen(bool UseDoneSignal) {
     ReportStatus(8, "Listening");
-    RemoteAddress = sockaddr_in{};
-    RemoteAddress.sin_family = AF_INET;
-    RemoteAddress.sin_port = htons(uint16_t(port_));
-    RemoteAddress.sin_addr.s_addr = htonl(INADDR_ANY);
-    WaitDone = false;
-    SockBind(SocketHandle, RemoteAddress);
-    WsaAsyncSelect(SocketHandle, NotifyWindow.get(),
+    remoteAddress_ = sockaddr_in{};
+    remoteAddress_.sin_family = AF_INET;
+    remoteAddress_.sin_port = htons(uint16_t(port_));
+    remoteAddress_.sin_addr.s_addr = htonl(INADDR_ANY);
+    waitDone_ = false;
+    SockBind(socketHandle_, remoteAddress_);
+    WsaAsyncSelect(socketHandle_, notifyWindow_.get(),
                    UseDoneSignal ? SockDoneMessage : SockEventMessage, FdAccept);
-    SockListen(SocketHandle, 1);
+    SockListen(socketHandle_, 1);
 }
 
 uint16_t TSocket::Accept() {
@@ -238,35 +238,39 @@ uint16_t TSocket::Accept() {
     // Bounded by TimeOut, so that a server that never connects does not hold the wait for ever.
     TimerOn();
     Finally off([this] { TimerOff(); });
-    while (!WaitDone && !Canceled) WaitPass(TWaitFor::Readable);
-    if (TimedOut) {
+    while (!waitDone_ && !canceled_) WaitPass(TWaitFor::Readable);
+    if (timedOut_) {
         // The time-out set these, not a connection.
-        Canceled = false;
-        WaitDone = false;
+        canceled_ = false;
+        waitDone_ = false;
         throw ESockError("Accepting Timed Out");
     }
-    if (Canceled) throw ESockError("Accepting Canceled");
-    if (!LastEventOk) throw ESockError("Error creating Data Connection");
+    if (canceled_) throw ESockError("Accepting Canceled");
+    if (!lastEventOk_) throw ESockError("Error creating Data Connection");
     sockaddr_in peer{};
-    uint16_t accepted = SockAccept(SocketHandle, &peer);
+    uint16_t accepted = SockAccept(socketHandle_, &peer);
     if (accepted == InvalidSocket) {
         CheckSocketError(WsaEWouldBlock);
         throw ESockError("Error creating Data Connection");
     }
-    WsaAsyncSelect(accepted, NotifyWindow.get(), SockEventMessage,
-                   FdRead | FdOob | FdAccept | FdConnect | FdClose);
-    RemoteAddress = peer;
-    if (Canceled) {
-        Canceled = false;
+    RegisterSocket(accepted);
+    remoteAddress_ = peer;
+    if (canceled_) {
+        canceled_ = false;
         SockClose(accepted);
         throw EAbortError("Socket send aborted");
     }
     return accepted;
 }
 
+void TSocket::InstallAccepted(uint16_t Accepted) {
+    SockClose(socketHandle_);
+    socketHandle_ = Accepted;
+}
+
 std::string TSocket::LocalAddressText() {
     sockaddr_in local{};
-    SockGetSockName(SocketHandle, &local);
+    SockGetSockName(socketHandle_, &local);
     std::string text = inet_ntoa(local.sin_addr);
     for (char& c : text)
         if (c == '.') c = ',';
@@ -275,7 +279,7 @@ std::string TSocket::LocalAddressText() {
 
 std::string TSocket::LocalPortText() {
     sockaddr_in local{};
-    SockGetSockName(SocketHandle, &local);
+    SockGetSockName(socketHandle_, &local);
     uint16_t port = ntohs(local.sin_port);
     return "," + std::to_string(port >> 8) + "," + std::to_string(port & 0xFF);
 }

@@ -1,18 +1,13 @@
-// The socket components' time-out timer on Qt's timers; a failure in its handler goes to the
-// application's general error handler like any other event's.
+// The socket components' time-out timer on the program's one ticker; it does not follow the
+// window timers' manual mode, and a failure in its handler goes to the application's general
+// error handler like any other event's.
 #include "net/threadtimer.h"
 
-#include <QTimerEvent>
+#include <climits>
 
 #include "platform/exception.h"
-#include "platform/guard.h"
 
-TThreadTimer::TThreadTimer(QObject* owner) : QObject(owner) {}
-
-TThreadTimer::~TThreadTimer() {
-    enabled_ = false;
-    if (timerId_ != 0) killTimer(timerId_);
-}
+TThreadTimer::TThreadTimer(QObject* owner) : QObject(owner), ticker_([this] { Timer(); }) {}
 
 void TThreadTimer::SetEnabled(bool value) {
     if (value == enabled_) return;
@@ -32,18 +27,11 @@ void TThreadTimer::SetOnTimer(TTimerEvent value) {
 }
 
 void TThreadTimer::UpdateTimer() {
-    if (timerId_ != 0) killTimer(timerId_);
-    timerId_ = 0;
-    if (interval_ != 0 && enabled_ && onTimer_) {
-        timerId_ = startTimer(int(interval_), Qt::PreciseTimer);
-        if (timerId_ == 0) throw Exception("No Timer");
-    }
+    // An interval beyond what the platform timer holds will not start.
+    int ms = interval_ > uint32_t(INT_MAX) ? -1 : int(interval_);
+    if (!ticker_.Restart(enabled_ && onTimer_, ms)) throw Exception("No Timer");
 }
 
 void TThreadTimer::Timer() {
     if (onTimer_) onTimer_(this);
-}
-
-void TThreadTimer::timerEvent(QTimerEvent* event) {
-    if (event->timerId() == timerId_) RunGuarded([this] { Timer(); });
 }

@@ -6,12 +6,13 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/timer.h"
+
 class TThreadTimer : public QObject {
   public:
     using TTimerEvent = std::function<void(QObject* Sender)>;
 
     explicit TThreadTimer(QObject* owner = nullptr);
-    ~TThreadTimer() override;
 
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool value);
@@ -20,17 +21,13 @@ class TThreadTimer : public QObject {
     const TTimerEvent& OnTimer() const { return onTimer_; }
     void SetOnTimer(TTimerEvent value);
 
-    // Restarts the platform timer from the current settings; raises "No Timer" if it will not
-    // start.
+    // Restarts the ticks from the current settings; raises "No Timer" if they will not start.
     void UpdateTimer();
     void Timer();
-
-  protected:
-    void timerEvent(QTimerEvent* event) override;
 
   private:
     bool enabled_ = true;
     uint32_t interval_ = 1000;
     TTimerEvent onTimer_;
-    int timerId_ = 0;
+    TTicker ticker_;
 };

@@ -58,7 +58,8 @@ void Deliver(QObject* receiver, uint64_t serial, int error, const std::vector<ui
     int room = (request.Size - 4) / 4;
     uint32_t count = uint32_t(std::min<size_t>(found.size(), size_t(room)));
     std::memcpy(request.HostEntry, &count, 4);
-    std::memcpy(request.HostEntry + 4, found.data(), count * 4);
+    // A failed look-up has no addresses, and an empty vector's data may be null.
+    if (count > 0) std::memcpy(request.HostEntry + 4, found.data(), count * 4);
     QCoreApplication::postEvent(
         receiver, new TSockMessage(request.Message, 0, MakeLong(0, uint16_t(error)), serial));
 }

@@ -1,5 +1,6 @@
-// Window timers on precise Qt timers, so that the countdown and the pacing do not drift.
+// Timers on precise Qt timers, so that the countdown, the pacing and the time-outs do not drift.
 #include "platform/timer.h"
+
 #include "platform/guard.h"
 
 namespace {
@@ -9,11 +10,24 @@ bool& Manual() {
 }
 }  // namespace
 
-TTimer::TTimer(QObject* owner) : QObject(owner) {
+TTicker::TTicker(std::function<void()> tick) {
     timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, Guarded([this] {
-        if (OnTimer) OnTimer();
-    }));
+    // Qt calls the ticks: every handler runs inside the guard.
+    QObject::connect(&timer_, &QTimer::timeout, Guarded([tick = std::move(tick)] { tick(); }));
+}
+
+bool TTicker::Restart(bool run, int ms) {
+    timer_.stop();
+    if (!run || ms == 0) return true;
+    if (ms < 0) return false;
+    timer_.start(ms);
+    return timer_.isActive();
+}
+
+TTimer::TTimer(QObject* owner)
+    : QObject(owner), ticker_([this] {
+          if (OnTimer) OnTimer();
+      }) {
     Update();
 }
 
@@ -29,9 +43,6 @@ void TTimer::SetInterval(int interval) {
     Update();
 }
 
-void TTimer::Update() {
-    timer_.stop();
-    if (enabled_ && interval_ > 0 && !Manual()) timer_.start(interval_);
-}
+void TTimer::Update() { ticker_.Restart(enabled_ && interval_ > 0 && !Manual(), interval_); }
 
 void TTimer::SetManual(bool manual) { Manual() = manual; }

@@ -1,10 +1,22 @@
-// A window timer: enabled flag, millisecond interval and a tick handler. Ticks come from a precise
-// Qt timer; tests switch every timer to manual, where the state is kept but only the test ticks.
+// Timers on precise Qt timers. TTicker is the one repeating timer under every timer of the
+// program; TTimer is the window timer with an enabled flag, an interval and a tick handler, which
+// tests switch to manual, where the state is kept but only the test ticks.
 #pragma once
 
 #include <QObject>
 #include <QTimer>
 #include <functional>
+
+class TTicker {
+  public:
+    explicit TTicker(std::function<void()> tick);
+    // Stops the ticks; then, when `run` and `ms` is not 0, ticks every `ms` milliseconds. False
+    // when ticks were asked for and would not start (a negative `ms`).
+    bool Restart(bool run, int ms);
+
+  private:
+    QTimer timer_;
+};
 
 class TTimer : public QObject {
   public:
@@ -24,7 +36,7 @@ class TTimer : public QObject {
 
   private:
     void Update();
-    QTimer timer_;
+    TTicker ticker_;
     bool enabled_ = true;
     int interval_ = 1000;
 };

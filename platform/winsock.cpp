@@ -25,21 +25,53 @@ int Result(int rc) { return rc < 0 ? Fail(errno) : rc; }
 
 int WsaErrorFromErrno(int errnoValue) {
     static const std::map<int, int> table = {
-        {EINTR, 10004},           {EBADF, 10009},           {EACCES, 10013},
-        {EFAULT, 10014},          {EINVAL, 10022},          {EMFILE, 10024},
-        {ENFILE, 10024},          {EAGAIN, WsaEWouldBlock}, {EINPROGRESS, 10036},
-        {EALREADY, 10037},        {ENOTSOCK, 10038},        {EDESTADDRREQ, 10039},
-        {EMSGSIZE, 10040},        {EPROTOTYPE, 10041},      {ENOPROTOOPT, 10042},
-        {EPROTONOSUPPORT, 10043}, {ESOCKTNOSUPPORT, 10044}, {EOPNOTSUPP, 10045},
-        {EPFNOSUPPORT, 10046},    {EAFNOSUPPORT, 10047},    {EADDRINUSE, 10048},
-        {EADDRNOTAVAIL, 10049},   {ENETDOWN, 10050},        {ENETUNREACH, 10051},
-        {ENETRESET, 10052},       {ECONNABORTED, 10053},    {ECONNRESET, 10054},
-        {ENOBUFS, 10055},         {EISCONN, 10056},         {ENOTCONN, WsaENotConn},
-        {ESHUTDOWN, 10058},       {EPIPE, 10058},           {ETOOMANYREFS, 10059},
-        {ETIMEDOUT, 10060},       {ECONNREFUSED, 10061},    {ELOOP, 10062},
-        {ENAMETOOLONG, 10063},    {EHOSTDOWN, 10064},       {EHOSTUNREACH, 10065},
-        {ENOTEMPTY, 10066},       {EUSERS, 10068},          {EDQUOT, 10069},
-        {ESTALE, 10070},          {EREMOTE, 10071},
+        {EINTR, 10004},
+        {EBADF, 10009},
+        {EACCES, 10013},
+        {EPERM, 10013},
+        {EFAULT, 10014},
+        {EINVAL, 10022},
+        {EMFILE, 10024},
+        {ENFILE, 10024},
+        {EAGAIN, WsaEWouldBlock},
+        {EINPROGRESS, 10036},
+        {EALREADY, 10037},
+        {ENOTSOCK, 10038},
+        {EDESTADDRREQ, 10039},
+        {EMSGSIZE, 10040},
+        {EPROTOTYPE, 10041},
+        {ENOPROTOOPT, 10042},
+        {EPROTONOSUPPORT, 10043},
+        {ESOCKTNOSUPPORT, 10044},
+        {EOPNOTSUPP, 10045},
+        {EPFNOSUPPORT, 10046},
+        {EAFNOSUPPORT, 10047},
+        {EADDRINUSE, 10048},
+        {EADDRNOTAVAIL, 10049},
+        {ENETDOWN, 10050},
+        {ENETUNREACH, 10051},
+        {ENETRESET, 10052},
+        {ECONNABORTED, 10053},
+        {ECONNRESET, 10054},
+        {ENOBUFS, 10055},
+        {ENOMEM, 10055},
+        {EISCONN, 10056},
+        {ENOTCONN, WsaENotConn},
+        {ESHUTDOWN, 10058},
+        {ETOOMANYREFS, 10059},
+        {ETIMEDOUT, 10060},
+        {ECONNREFUSED, 10061},
+        {ELOOP, 10062},
+        {ENAMETOOLONG, 10063},
+        {EHOSTDOWN, 10064},
+        {EHOSTUNREACH, 10065},
+        {ENOTEMPTY, 10066},
+        {EUSERS, 10068},
+        {EDQUOT, 10069},
+        {ESTALE, 10070},
+        {EREMOTE, 10071},
+        // Nothing here shuts its own sending side, so a broken pipe is the peer's reset.
+        {EPIPE, 10054},
     };
     if (errnoValue == 0) return 0;
     auto found = table.find(errnoValue);
@@ -132,11 +164,16 @@ int SockGetSockName(uint16_t s, sockaddr_in* address) {
     return Result(getsockname(s, reinterpret_cast<sockaddr*>(address), &length));
 }
 
-void SockWaitReady(uint16_t s, bool forWrite, int ms) {
+bool SockPeerClosed(uint16_t s) {
+    pollfd entry{s, POLLRDHUP, 0};
+    return poll(&entry, 1, 0) > 0 && (entry.revents & (POLLRDHUP | POLLHUP | POLLERR)) != 0;
+}
+
+void SockWaitReady(uint16_t s, bool forWrite, int ms, uint16_t alsoReadable) {
     if (s == InvalidSocket) {
         usleep(useconds_t(ms) * 1000);
         return;
     }
-    pollfd entry{s, short(forWrite ? POLLOUT : POLLIN), 0};
-    poll(&entry, 1, ms);
+    pollfd entries[] = {{s, short(forWrite ? POLLOUT : POLLIN), 0}, {alsoReadable, POLLIN, 0}};
+    poll(entries, alsoReadable == InvalidSocket ? 1 : 2, ms);
 }

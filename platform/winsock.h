@@ -84,9 +84,12 @@ int SockSend(uint16_t s, const char* buffer, int length);
 int SockRecv(uint16_t s, char* buffer, int length, bool peek);
 int SockClose(uint16_t s);
 int SockGetSockName(uint16_t s, sockaddr_in* address);
-// Waits at most `ms` for the socket to become readable (or writable); a short sleep that ends
-// early when the socket is ready.
-void SockWaitReady(uint16_t s, bool forWrite, int ms);
+// True when the peer has closed its side or the connection broke, also while data the peer sent
+// before its close is still unread.
+bool SockPeerClosed(uint16_t s);
+// Waits at most `ms` for the socket to become readable (or writable), or `alsoReadable` readable;
+// a short sleep that ends early when a socket is ready.
+void SockWaitReady(uint16_t s, bool forWrite, int ms, uint16_t alsoReadable = InvalidSocket);
 
 // Starts looking `name` up on a helper thread; the answer arrives at `receiver` as `message`
 // with the error number in the high word, and its addresses are then in `hostEntry` (a count

@@ -32,7 +32,7 @@ void UploadRankingEntry(TFtpClient& client, const TRankingEndpoints& endpoints,
     client.SetHost(endpoints.FtpHost);
     client.SetPort(endpoints.FtpPort);
     client.Connect();
-    client.SetTransferType(1);
+    client.SetTransferType(TransferAscii);
     const std::string localPath = appFolder + "_temp.dat";
     SaveStringToFile(localPath, entry);
     client.AppendUpload(localPath, remotePath);

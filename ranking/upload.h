@@ -13,9 +13,10 @@ std::string RankingRemotePath(const std::string& questions);
 // The client as the ranking dialog holds it from its design: active mode, 50 s time-out, no proxy.
 void SetUpRankingClient(TFtpClient& client);
 
-// Logs in unless the client is still connected, sets text transfers, writes `entry` to
-// appFolder + "_temp.dat" and appends that file to `remotePath`; the file is removed once the
-// append has succeeded and kept when it fails. The session stays open for the next send.
+// Logs in unless the client's session still lasts (one the server ended is logged into afresh),
+// sets text transfers, writes `entry` to appFolder + "_temp.dat" and appends that file to
+// `remotePath`; the file is removed once the append has succeeded and kept when it fails. The
+// session stays open for the next send.
 void UploadRankingEntry(TFtpClient& client, const TRankingEndpoints& endpoints,
                         const std::string& appFolder, const std::string& remotePath,
                         const std::string& entry);

@@ -4,9 +4,11 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtTest/QTest>
 #include <memory>
 
 #include "net/ftpclient.h"
+#include "ranking/upload.h"
 #include "tests/net/ftpservers.h"
 #include "tests/net/scriptedpeer.h"
 #include "tests/support/testsupport.h"
@@ -83,7 +85,7 @@ TEST_P(FtpServerTest, AppendsCreateAndExtendTheServerFile) {
     client.ftp.AppendUpload(dir.filePath("big.bin").toStdString(), "/ranking/cocktail/big.bin");
     EXPECT_EQ(client.events, (std::vector<int>{-1, CtOther, CtAppe, CtAppe, CtOther, CtAppe}));
     client.ftp.Disconnect();
-    EXPECT_FALSE(client.ftp.Connected);
+    EXPECT_FALSE(client.ftp.Connected());
     EXPECT_EQ(std::count(client.trace.begin(), client.trace.end(), "QUIT"), 1);
     EXPECT_EQ(client.trace.back().substr(0, 3), "221");
 
@@ -112,11 +114,38 @@ TEST_P(FtpLogInTest, MultiLineGreetingsAndLogInReplies) {
     Client client(*server);
     client.ftp.Connect();
     client.ftp.SetTransferType(1);
-    EXPECT_EQ(client.ftp.ReplyNumber, 200);
+    EXPECT_EQ(client.ftp.ReplyNumber(), 200);
     EXPECT_EQ(client.events, (std::vector<int>{-1, CtOther}));
     size_t continued = std::count_if(client.trace.begin(), client.trace.end(),
                                      [](const std::string& l) { return l.substr(3, 1) == "-"; });
     EXPECT_GE(continued, kind == Server::Pyftpdlib ? 2u : 1u);
+}
+
+// A send after the server ended the idle session (a 421 and a close while the dialog sat open)
+// logs in again and appends without an error; sends within a session log in only once.
+TEST_P(FtpLogInTest, SendAfterTheServerEndedAnIdleSession) {
+    Server kind = GetParam();
+    FtpServerOptions options;
+    options.IdleSeconds = 1;
+    auto server = Start(kind, options);
+    START_OR_SKIP(server);
+    QTemporaryDir folder;
+    const std::string appFolder = folder.path().toStdString() + "/";
+    const TRankingEndpoints endpoints{"127.0.0.1", server->Port(), server->User(),
+                                      server->Password(), "web.example"};
+    TFtpClient client;
+    SetUpRankingClient(client);
+    int logIns = 0;
+    client.OnConnect = [&](QObject*) { ++logIns; };
+    const std::string remote = RankingRemotePath("50");
+    UploadRankingEntry(client, endpoints, appFolder, remote, "first\r\n");
+    UploadRankingEntry(client, endpoints, appFolder, remote, "second\r\n");
+    EXPECT_EQ(logIns, 1);
+    QTest::qWait(2500);
+    UploadRankingEntry(client, endpoints, appFolder, remote, "third\r\n");
+    EXPECT_EQ(logIns, 2);
+    EXPECT_EQ(ReadFileBytes(server->Home() + "/ranking/cocktail/50.log"),
+              AsStored(kind, true, "first\r\nsecond\r\nthird\r\n"));
 }
 
 // A wrong password fails the log-in with the server's 530, after "QUIT" and "Disconnected".
@@ -136,7 +165,7 @@ TEST_P(FtpLogInTest, RefusedLogIn) {
         EXPECT_EQ(std::string(error.what()).substr(std::string(error.what()).size() - 2), "\r\n");
     }
     EXPECT_EQ(failures, 1);
-    EXPECT_FALSE(client.ftp.Connected);
+    EXPECT_FALSE(client.ftp.Connected());
     EXPECT_EQ(client.trace.back(), "Disconnected");
     EXPECT_NE(std::find(client.trace.begin(), client.trace.end(), "QUIT"), client.trace.end());
     for (const std::string& line : client.trace)
@@ -188,14 +217,15 @@ TEST(FtpServerless, ClosedPortIsRefused) {
         std::string text = error.what();
         EXPECT_TRUE(text == "Connection Failed" || text == "10061:Connection refused") << text;
     }
-    EXPECT_FALSE(ftp.Connected);
+    EXPECT_FALSE(ftp.Connected());
 }
 
 // A host name that does not resolve, and a server that never takes the connection, end the
-// log-in before any command with the socket layer's texts.
+// log-in before any command with the socket layer's texts. The look-up has no time-out, so that
+// however slowly its thread runs, only its answer can end it.
 TEST(FtpServerless, UnresolvableHostAndUnansweredConnect) {
     TFtpClient ftp;
-    ftp.SetTimeOut(100);
+    ftp.SetTimeOut(0);
     ftp.SetHost(std::string(70, 'x') + ".invalid");
     try {
         ftp.Connect();
@@ -203,8 +233,9 @@ TEST(FtpServerless, UnresolvableHostAndUnansweredConnect) {
     } catch (const ESockError& error) {
         EXPECT_STREQ(error.what(), "Null Remote Address");
     }
-    EXPECT_EQ(ftp.LastErrorNo, 11001);
+    EXPECT_EQ(ftp.LastErrorNo(), 11001);
     FullListener silent;
+    ftp.SetTimeOut(100);
     ftp.SetHost("127.0.0.1");
     ftp.SetPort(silent.Port());
     try {
@@ -213,5 +244,5 @@ TEST(FtpServerless, UnresolvableHostAndUnansweredConnect) {
     } catch (const ESockError& error) {
         EXPECT_STREQ(error.what(), "Connection Timed out");
     }
-    EXPECT_FALSE(ftp.Connected);
+    EXPECT_FALSE(ftp.Connected());
 }

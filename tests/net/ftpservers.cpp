@@ -68,7 +68,9 @@ PyFtpdServer::PyFtpdServer(const FtpServerOptions& options) {
                            QString::fromStdString(user_), "--password",
                            QString::fromStdString(password_), "--banner",
                            QString::fromStdString(options.Banner), "--login-message",
-                           QString::fromStdString(options.LoginMessage)});
+                           QString::fromStdString(options.LoginMessage), "--idle-seconds",
+                           QString::number(options.IdleSeconds)});
+    if (options.TimeSessions) process_.setArguments(process_.arguments() << "--time-sessions");
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start();
     if (!process_.waitForStarted(5000)) {
@@ -85,6 +87,14 @@ PyFtpdServer::PyFtpdServer(const FtpServerOptions& options) {
 }
 
 PyFtpdServer::~PyFtpdServer() { Stop(process_); }
+
+double PyFtpdServer::NextSessionMs() {
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!process_.canReadLine() && std::chrono::steady_clock::now() < end)
+        process_.waitForReadyRead(100);
+    QByteArray line = process_.readLine().trimmed();
+    return line.startsWith("SESSION ") ? line.mid(8).toDouble() : -1;
+}
 
 VsftpdServer::VsftpdServer(const FtpServerOptions& options) {
     if (geteuid() != 0) {
@@ -153,6 +163,8 @@ std::string VsftpdServer::Config(const FtpServerOptions& options) const {
                        "xferlog_enable=NO\nuserlist_enable=NO\npam_service_name=vsftpd\n"
                        "secure_chroot_dir=" +
                        root + "/empty\nvsftpd_log_file=" + root + "/vsftpd.log\n";
+    if (options.IdleSeconds > 0)
+        text += "idle_session_timeout=" + std::to_string(options.IdleSeconds) + "\n";
     if (options.BannerFileLines.empty()) return text + "ftpd_banner=" + options.Banner + "\n";
     WriteFileBytes(root_.path() + "/banner.txt", options.BannerFileLines);
     return text + "banner_file=" + root + "/banner.txt\n";

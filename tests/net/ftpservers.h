@@ -13,6 +13,10 @@ struct FtpServerOptions {
     std::string LoginMessage = "Login successful.";
     // vsftpd sends each line of this file as a continuation of its greeting.
     std::string BannerFileLines;
+    // A session idle this long is ended by the server with a 421 and a close; 0 keeps the default.
+    int IdleSeconds = 0;
+    // pyftpdlib times each session from its accept to each completion reply (NextSessionMs).
+    bool TimeSessions = false;
 };
 
 class FtpTestServer {
@@ -38,6 +42,9 @@ class PyFtpdServer : public FtpTestServer {
   public:
     explicit PyFtpdServer(const FtpServerOptions& options = {});
     ~PyFtpdServer() override;
+    // With TimeSessions: milliseconds from the accept of the next timed session to its completion
+    // reply, as the server measured them; a negative number when none came within 10 s.
+    double NextSessionMs();
 
   private:
     QTemporaryDir root_;

@@ -5,10 +5,26 @@ import logging
 import os
 import sys
 import threading
+import time
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.log import logger
 from pyftpdlib.servers import FTPServer
+
+
+class TimedHandler(FTPHandler):
+    """Prints "SESSION <ms>" at each completion reply: the time since the control connection was
+    accepted, so that every client is timed the same way, by the server."""
+
+    def on_connect(self):
+        self.accepted_at = time.monotonic()
+
+    def respond(self, resp, logfun=logger.debug):
+        super().respond(resp, logfun)
+        if resp.startswith("226"):
+            elapsed = (time.monotonic() - self.accepted_at) * 1000
+            print("SESSION %.3f" % elapsed, flush=True)
 
 
 def main():
@@ -18,17 +34,21 @@ def main():
     parser.add_argument("--password", required=True)
     parser.add_argument("--banner", default="bartendam test server ready")
     parser.add_argument("--login-message", default="Login successful.")
+    parser.add_argument("--idle-seconds", type=int, default=0)
+    parser.add_argument("--time-sessions", action="store_true")
     args = parser.parse_args()
 
     logging.basicConfig(level=logging.ERROR)
     authorizer = DummyAuthorizer()
     authorizer.add_user(args.user, args.password, args.root, perm="elradfmwMT",
                         msg_login=args.login_message)
-    handler = FTPHandler
+    handler = TimedHandler if args.time_sessions else FTPHandler
     handler.authorizer = authorizer
     handler.banner = args.banner
     # A refused log-in is answered at once instead of after pyftpdlib's 3 s delay.
     handler.auth_failed_timeout = 0
+    if args.idle_seconds > 0:
+        handler.timeout = args.idle_seconds
     server = FTPServer(("127.0.0.1", 0), handler)
     print(server.socket.getsockname()[1], flush=True)
 

@@ -2,11 +2,14 @@
 #include "tests/net/scriptedpeer.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sched.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -37,13 +40,19 @@ bool WaitReadable(int fd, int timeoutMs, const std::atomic<bool>& stop) {
     return false;
 }
 
-std::string ReadToEnd(int fd, int timeoutMs, const std::atomic<bool>& stop) {
+// Reads to the end, or only `resetAfter` bytes when it is not 0; then a reset instead of a close.
+std::string ReadToEnd(int fd, int timeoutMs, const std::atomic<bool>& stop, size_t resetAfter = 0) {
     std::string data;
     char buffer[65536];
-    while (WaitReadable(fd, timeoutMs, stop)) {
-        ssize_t n = recv(fd, buffer, sizeof buffer, 0);
+    size_t limit = resetAfter > 0 ? resetAfter : std::string::npos;
+    while (data.size() < limit && WaitReadable(fd, timeoutMs, stop)) {
+        ssize_t n = recv(fd, buffer, std::min(sizeof buffer, limit - data.size()), 0);
         if (n <= 0) break;
         data.append(buffer, size_t(n));
+    }
+    if (resetAfter > 0) {
+        linger reset{1, 0};
+        setsockopt(fd, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
     }
     return data;
 }
@@ -103,15 +112,16 @@ int PeerConnection::ListenData() {
     return port;
 }
 
-std::string PeerConnection::AcceptData(int timeoutMs) {
+std::string PeerConnection::AcceptData(int timeoutMs, size_t resetAfter) {
     if (!WaitReadable(dataListener_, timeoutMs, stop_)) return "";
     int data = accept(dataListener_, nullptr, nullptr);
-    std::string bytes = ReadToEnd(data, timeoutMs, stop_);
+    std::string bytes = ReadToEnd(data, timeoutMs, stop_, resetAfter);
     close(data);
     return bytes;
 }
 
-std::string PeerConnection::ConnectData(const std::string& portArgument, int timeoutMs) {
+std::string PeerConnection::ConnectData(const std::string& portArgument, int timeoutMs,
+                                        size_t resetAfter) {
     unsigned a, b, c, d, p1, p2;
     if (std::sscanf(portArgument.c_str(), "%u,%u,%u,%u,%u,%u", &a, &b, &c, &d, &p1, &p2) != 6)
         return "";
@@ -122,7 +132,7 @@ std::string PeerConnection::ConnectData(const std::string& portArgument, int tim
     address.sin_addr.s_addr = htonl((a << 24) | (b << 16) | (c << 8) | d);
     std::string bytes;
     if (connect(data, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0)
-        bytes = ReadToEnd(data, timeoutMs, stop_);
+        bytes = ReadToEnd(data, timeoutMs, stop_, resetAfter);
     close(data);
     return bytes;
 }
@@ -193,4 +203,13 @@ int FreePort() {
     getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
     close(fd);
     return ntohs(address.sin_port);
+}
+
+OwnNetwork::OwnNetwork() : original_(open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC)) {
+    entered_ = original_ >= 0 && unshare(CLONE_NEWNET) == 0;
+}
+
+OwnNetwork::~OwnNetwork() {
+    if (entered_) setns(original_, CLONE_NEWNET);
+    if (original_ >= 0) close(original_);
 }

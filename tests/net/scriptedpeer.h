@@ -26,10 +26,12 @@ class PeerConnection {
 
     // A data listener on 127.0.0.1; its port for a "PASV" reply.
     int ListenData();
-    // Accepts the data connection on the listener and reads it to its end.
-    std::string AcceptData(int timeoutMs = 5000);
-    // Connects to the client's "PORT " address and reads the data to its end.
-    std::string ConnectData(const std::string& portArgument, int timeoutMs = 5000);
+    // Accepts the data connection on the listener and reads it to its end, or, given
+    // `resetAfter`, only that many bytes before it resets the connection.
+    std::string AcceptData(int timeoutMs = 5000, size_t resetAfter = 0);
+    // Connects to the client's "PORT " address and reads the data as AcceptData does.
+    std::string ConnectData(const std::string& portArgument, int timeoutMs = 5000,
+                            size_t resetAfter = 0);
 
   private:
     int fd_;
@@ -80,3 +82,18 @@ class FullListener {
 
 // A port on 127.0.0.1 that nothing listens on (just released).
 int FreePort();
+
+// While it lives, the calling thread's new sockets belong to a network of their own, where every
+// port is free. Needs root; Entered() tells whether it worked.
+class OwnNetwork {
+  public:
+    OwnNetwork();
+    ~OwnNetwork();
+    OwnNetwork(const OwnNetwork&) = delete;
+    OwnNetwork& operator=(const OwnNetwork&) = delete;
+    bool Entered() const { return entered_; }
+
+  private:
+    int original_;
+    bool entered_ = false;
+};

@@ -49,7 +49,7 @@ TEST(SocketReadLn, LinesAcrossAndWithinSegments) {
     EXPECT_EQ(socket.ReadLn(), "only lf\n");
     // The peer closes with a line unfinished: no line, and the time-out is off again.
     EXPECT_EQ(socket.ReadLn(), "");
-    EXPECT_FALSE(socket.TimeoutTimer->Enabled());
+    EXPECT_FALSE(socket.TimeoutTimer().Enabled());
 }
 
 // A line that does not fit the work buffer is an error, not an overflow.
@@ -84,13 +84,13 @@ TEST(SocketReadLn, TimeOutAndCancelAbortTheWait) {
     clock.start();
     EXPECT_EQ(ErrorOf([&] { socket.ReadLn(); }), "Socket readln aborted");
     EXPECT_LT(clock.elapsed(), 1000);
-    EXPECT_TRUE(socket.TimedOut);
-    EXPECT_FALSE(socket.Canceled);
+    EXPECT_TRUE(socket.TimedOut());
+    EXPECT_FALSE(socket.Canceled());
 
     socket.SetTimeOut(0);
     QTimer::singleShot(50, [&] { socket.Cancel(); });
     EXPECT_EQ(ErrorOf([&] { socket.ReadLn(); }), "Socket readln aborted");
-    EXPECT_FALSE(socket.Canceled);
+    EXPECT_FALSE(socket.Canceled());
 }
 
 // A transaction takes the reply's leading number when it fits 16 bits, and traces the line.
@@ -118,8 +118,8 @@ TEST(SocketTransaction, ReplyNumbers) {
     socket.OnStatus = [&](QObject*, const std::string& text) { trace.push_back(text); };
     for (const Case& k : cases) {
         EXPECT_EQ(socket.Transaction("CMD"), k.Reply);
-        EXPECT_EQ(socket.ReplyNumber, k.Number) << k.Reply;
-        EXPECT_EQ(socket.TransactionReply, k.Reply);
+        EXPECT_EQ(socket.ReplyNumber(), k.Number) << k.Reply;
+        EXPECT_EQ(socket.TransactionReply(), k.Reply);
         EXPECT_EQ(trace.back(), k.Reply);
     }
 }
@@ -135,7 +135,7 @@ TEST(SocketWrite, SendsUpToTheFirstZeroByteAndLongTextsWhole) {
     socket.Write(big);
     socket.Writeln("end");
     // The first socket resets on close; a graceful close lets every byte arrive.
-    SockSetLinger(socket.SocketHandle, false, 0);
+    SockSetLinger(socket.SocketHandle(), false, 0);
     socket.Disconnect();
     ASSERT_TRUE(peer.Finish());
     EXPECT_EQ(got.size(), 2 + big.size() + 5);
@@ -183,13 +183,13 @@ TEST(SocketSendFile, WholeFilesEmptyFilesAndMissingOnes) {
         ++packets;
     };
     socket.SendFile(dir.filePath("empty.bin").toStdString());
-    EXPECT_EQ(socket.BytesSent, 0);
+    EXPECT_EQ(socket.BytesSent(), 0);
     socket.SendFile(dir.filePath("data.bin").toStdString());
     EXPECT_THROW(socket.SendFile(dir.filePath("missing.bin").toStdString()), EInOutError);
-    SockSetLinger(socket.SocketHandle, false, 0);
+    SockSetLinger(socket.SocketHandle(), false, 0);
     socket.Disconnect();
     ASSERT_TRUE(peer.Finish());
-    EXPECT_EQ(socket.BytesSent, int64_t(bytes.size()));
+    EXPECT_EQ(socket.BytesSent(), int64_t(bytes.size()));
     EXPECT_GE(packets, 5);
     EXPECT_EQ(got.size(), bytes.size());
     EXPECT_TRUE(got == bytes);
@@ -207,7 +207,7 @@ TEST(SocketSendFile, StalledSendEndsAfterTheTimeOut) {
     EXPECT_EQ(ErrorOf([&] { socket.SendFile(dir.filePath("big.bin").toStdString()); }),
               "Socket send timed out");
     EXPECT_LT(clock.elapsed(), 4000);
-    EXPECT_GT(socket.BytesSent, 0);
+    EXPECT_GT(socket.BytesSent(), 0);
 }
 
 // Listen with the done signal, then Accept hands over the caller's connection and its address.
@@ -222,7 +222,7 @@ TEST(SocketListen, AcceptsAConnectionAndTellsItsAddress) {
     ConnectTo(caller, p1 * 256 + p2);
     uint16_t accepted = listener.Accept();
     ASSERT_NE(accepted, InvalidSocket);
-    EXPECT_EQ(listener.RemoteAddress.sin_addr.s_addr, htonl(INADDR_LOOPBACK));
+    EXPECT_EQ(listener.RemoteAddress().sin_addr.s_addr, htonl(INADDR_LOOPBACK));
     EXPECT_EQ(caller.LocalAddressText(), "127,0,0,1");
     caller.Writeln("over");
     char buffer[16] = {};
@@ -234,18 +234,21 @@ TEST(SocketListen, AcceptsAConnectionAndTellsItsAddress) {
     SockClose(accepted);
 }
 
-// The local port reads as its high and low byte, as "PORT " wants it.
+// The local port reads as its high byte, then its low byte, as "PORT " wants it; in a network
+// of the test's own every one of these ports is free.
 TEST(SocketListen, PortTextIsHighByteThenLowByte) {
-    for (int port : {5001, 65535, 1021}) {
+    OwnNetwork network;
+    if (!network.Entered()) GTEST_SKIP() << "a network namespace of its own needs root";
+    struct Case {
+        int Port;
+        const char* Text;
+    };
+    for (const Case& k :
+         {Case{21, ",0,21"}, Case{256, ",1,0"}, Case{5001, ",19,137"}, Case{65535, ",255,255"}}) {
         TSocket listener;
-        listener.SetPort(port);
+        listener.SetPort(k.Port);
         listener.Listen(false);
-        std::string expected = port == 5001 ? ",19,137" : port == 65535 ? ",255,255" : ",3,253";
-        std::string text = listener.LocalPortText();
-        // A port somebody else holds stays unbound; then there is nothing to compare.
-        if (text != ",0,0") {
-            EXPECT_EQ(text, expected);
-        }
+        EXPECT_EQ(listener.LocalPortText(), k.Text);
     }
 }
 
@@ -292,7 +295,7 @@ TEST(SocketTrace, LevelsFilterTheTexts) {
             known += text == "200 fine\r\n" || level4.count(text) || level8.count(text);
         EXPECT_EQ(known, seen.size()) << level;
         if (level > 0) {
-            EXPECT_EQ(socket.LastStatus, trace.back());
+            EXPECT_EQ(socket.LastStatus(), trace.back());
         }
     }
 }
@@ -304,5 +307,5 @@ TEST(SocketTrace, FailingHandlerIsIgnored) {
     socket.SetReportLevel(8);
     socket.OnStatus = [](QObject*, const std::string&) { throw std::runtime_error("trace"); };
     ConnectTo(socket, peer.Port());
-    EXPECT_TRUE(socket.Connected);
+    EXPECT_TRUE(socket.Connected());
 }
