@@ -7,6 +7,7 @@ BARTENDAM_PACKAGES=(
   fonts-ipafont-gothic fonts-noto-cjk
   xvfb xauth imagemagick
   python3 python3-pyftpdlib vsftpd curl iproute2
+  lighttpd libpam-pwdfile chromium
 )
 
 bartendam_install_missing() {
