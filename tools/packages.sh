@@ -8,6 +8,7 @@ BARTENDAM_PACKAGES=(
   xvfb xauth imagemagick
   python3 python3-pyftpdlib vsftpd curl iproute2
   desktop-file-utils appstream
+  lighttpd libpam-pwdfile chromium
 )
 
 bartendam_install_missing() {
