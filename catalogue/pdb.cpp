@@ -14,6 +14,7 @@
 #include "platform/guard.h"
 #include "platform/keyfilter.h"
 #include "platform/msgbox.h"
+#include "platform/scopeguard.h"
 
 namespace {
 constexpr QSize kPictureSize(32, 32);
@@ -39,17 +40,6 @@ class TCaptionDelegate : public QStyledItemDelegate {
     QListView* view_;
 };
 
-// Holds the list's repainting off while it is rebuilt, also when a failing icon ends the rebuild.
-class BatchUpdate {
-  public:
-    explicit BatchUpdate(QWidget* widget) : widget_(widget) { widget_->setUpdatesEnabled(false); }
-    ~BatchUpdate() { widget_->setUpdatesEnabled(true); }
-    BatchUpdate(const BatchUpdate&) = delete;
-    BatchUpdate& operator=(const BatchUpdate&) = delete;
-
-  private:
-    QWidget* widget_;
-};
 }  // namespace
 
 TPDB::TPDB(const std::vector<std::string>& catalogueList, const std::string& appFolder,
@@ -82,7 +72,9 @@ TPDB::TPDB(const std::vector<std::string>& catalogueList, const std::string& app
 void TPDB::SetcocktailDB(const std::string& filter) {
     if (filter.empty()) return;
     imlDB.Clear();
-    BatchUpdate batch(ui.lsDB);
+    // The list repaints once it is whole, also when a failing icon ends the rebuild.
+    ui.lsDB->setUpdatesEnabled(false);
+    const ScopeGuard repaint([this] { ui.lsDB->setUpdatesEnabled(true); });
     ui.lsDB->clear();
     // A new list is read from its start, whatever part of the old one was in view.
     ui.lsDB->verticalScrollBar()->setValue(0);

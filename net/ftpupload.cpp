@@ -8,6 +8,7 @@
 #include "net/ftpreplyrules.h"
 #include "net/steadyclock.h"
 #include "platform/cp932.h"
+#include "platform/scopeguard.h"
 #include "platform/winsock.h"
 
 namespace {
@@ -40,10 +41,7 @@ bool TFtpClient::UploadOverDataConnection(const std::string& localFile,
     dataConnection_ = std::make_unique<TSocket>();
     // However the upload ends, the data connection does not outlive it: it is gone before
     // OnSuccess, and after a failure.
-    struct Release {
-        std::unique_ptr<TSocket>& connection;
-        ~Release() { connection.reset(); }
-    } release{dataConnection_};
+    const ScopeGuard release([this] { dataConnection_.reset(); });
     dataConnection_->SetTimeOut(TimeOut());
     struct stat info {};
     if (stat(QFile::encodeName(FromCp932(localFile)).constData(), &info) != 0)

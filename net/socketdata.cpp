@@ -13,29 +13,13 @@
 #include "net/sockwindow.h"
 #include "net/steadyclock.h"
 #include "platform/cp932.h"
+#include "platform/scopeguard.h"
 #include "platform/winsock.h"
-
-namespace {
-
-// Runs a step's closing action however the step ends.
-template <typename F>
-class Finally {
-  public:
-    explicit Finally(F action) : action_(action) {}
-    ~Finally() { action_(); }
-    Finally(const Finally&) = delete;
-    Finally& operator=(const Finally&) = delete;
-
-  private:
-    F action_;
-};
-
-}  // namespace
 
 void TSocket::SendBuffer(const char* Buffer, uint16_t Count) {
     ReportStatus(4, "Sending Buffer");
     TimerOn();
-    Finally off([this] { TimerOff(); });
+    const ScopeGuard off([this] { TimerOff(); });
     size_t remaining = 0;
     if (!canceled_) {
         remaining = Count != 0 ? Count : strnlen(Buffer, 0xFFFF);
@@ -85,7 +69,7 @@ void TSocket::Writeln(const std::string& Text) {
 std::string TSocket::ReadLn() {
     ReportStatus(8, "ReadLn");
     TimerOn();
-    Finally off([this] { TimerOff(); });
+    const ScopeGuard off([this] { TimerOff(); });
     std::string line;
     int taken = 0;
     int lineEnd = -1;
@@ -183,7 +167,7 @@ void TSocket::SendFile(const std::string& FileName) {
     ReportStatus(8, "SendFile");
     int file = open(QFile::encodeName(FromCp932(FileName)).constData(), O_RDONLY | O_CLOEXEC);
     if (file < 0) throw IoError("open", FileName, errno);
-    Finally closing([file] { close(file); });
+    const ScopeGuard closing([file] { close(file); });
     struct stat info {};
     fstat(file, &info);
     int64_t position = 0;
@@ -237,7 +221,7 @@ uint16_t TSocket::Accept() {
     ReportStatus(4, "Accepting");
     // Bounded by TimeOut, so that a server that never connects does not hold the wait for ever.
     TimerOn();
-    Finally off([this] { TimerOff(); });
+    const ScopeGuard off([this] { TimerOff(); });
     while (!waitDone_ && !canceled_) WaitPass(TWaitFor::Readable);
     if (timedOut_) {
         // The time-out set these, not a connection.
