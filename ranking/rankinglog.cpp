@@ -15,7 +15,10 @@ std::vector<std::string> ReadScoreLog(const std::string& fileName) {
     return SplitLines(text);
 }
 
-std::string QuestionsField(const std::string& line) { return line.substr(0, line.find(',')); }
+std::string QuestionsField(const std::string& line) {
+    const std::size_t comma = line.find(',');
+    return comma == std::string::npos ? std::string() : line.substr(0, comma);
+}
 
 std::vector<std::string> QuestionCounts(const std::vector<std::string>& lines) {
     std::vector<std::string> counts;

@@ -86,6 +86,15 @@ TEST_F(RankingDialog, CountsMatchTheirLinesExactly) {
     EXPECT_EQ(Rows(*ranking), (std::vector<QStringList>{{"1", "2", "3", "4"}}));
 }
 
+// A line without a comma, an empty line among them, offers the empty count once.
+TEST_F(RankingDialog, ALineWithoutACommaOffersTheEmptyCount) {
+    folder.WriteLog({"garbage", MakeRecord("10", "1", "00:01`00", "1", "1"), "", "10"});
+    auto ranking = Open();
+    ASSERT_TRUE(ranking);
+    EXPECT_EQ(Counts(*ranking), (std::vector<QString>{"", "10"}));
+    EXPECT_TRUE(Rows(*ranking).empty());
+}
+
 struct Damage {
     const char* name;
     std::string line;
