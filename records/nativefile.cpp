@@ -59,14 +59,24 @@ std::string NativeFile::ReadExactly(std::size_t count) {
     return bytes;
 }
 
-std::optional<char> NativeFile::LastByte() {
+int64_t NativeFile::Size() {
     struct stat info {};
     if (::fstat(fd_, &info) != 0) Fail(CannotRead, errno);
-    if (info.st_size == 0) return std::nullopt;
+    return info.st_size;
+}
+
+std::optional<char> NativeFile::LastByte() {
+    const int64_t size = Size();
+    if (size == 0) return std::nullopt;
     char last = 0;
-    ssize_t n = ::pread(fd_, &last, 1, info.st_size - 1);
+    ssize_t n = ::pread(fd_, &last, 1, size - 1);
     if (n != 1) Fail(CannotRead, n < 0 ? errno : EIO);
     return last;
+}
+
+void NativeFile::CutBackTo(int64_t size) noexcept {
+    while (::ftruncate(fd_, size) != 0 && errno == EINTR) {
+    }
 }
 
 void NativeFile::Sync() {

@@ -1,6 +1,7 @@
 // Low-level file access under CP932 file names, shared by the file helpers of this library.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -24,8 +25,13 @@ class NativeFile {
     void WriteAll(const std::string& bytes);
     // Reads exactly `count` bytes; a file that ends earlier is an input/output error.
     std::string ReadExactly(std::size_t count);
+    // The file's length in bytes.
+    int64_t Size();
     // The file's last byte, or nothing for an empty file.
     std::optional<char> LastByte();
+    // Cuts the file back to `size` bytes after a failed write. Best effort: the write's own error
+    // is the one to report.
+    void CutBackTo(int64_t size) noexcept;
     // Forces the contents to the disk, so that a later rename never exposes an unwritten file.
     void Sync();
     // Closes now and reports a failed close, which can be the first sign of a lost write.
