@@ -24,9 +24,25 @@ std::string NativeName(const std::string& fileName) {
     return QFile::encodeName(FromCp932(fileName)).toStdString();
 }
 
-NativeFile::NativeFile(const std::string& fileName, int flags) : name_(fileName) {
-    fd_ = ::open(NativeName(fileName).c_str(), flags | O_CLOEXEC, 0666);
+NativeFile::NativeFile(const std::string& fileName, int flags)
+    : NativeFile(fileName, NativeName(fileName), flags) {}
+
+NativeFile::NativeFile(const std::string& fileName, const std::string& native, int flags)
+    : name_(fileName), native_(native) {
+    fd_ = ::open(native.c_str(), flags | O_CLOEXEC, 0666);
     if (fd_ < 0) Fail((flags & O_CREAT) ? CannotCreate : CannotOpen, errno);
+}
+
+std::unique_ptr<NativeFile> NativeFile::CreateBeside(const std::string& fileName,
+                                                     const std::string& native) {
+    std::unique_ptr<NativeFile> file(new NativeFile(fileName, native + ".XXXXXX"));
+    file->fd_ = ::mkostemp(file->native_.data(), O_CLOEXEC);
+    if (file->fd_ < 0) file->Fail(CannotCreate, errno);
+    // mkstemp makes 0600; a file made by open(2) would have its modes from the umask.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(file->fd_, 0666 & ~mask);
+    return file;
 }
 
 NativeFile::~NativeFile() {
@@ -72,6 +88,16 @@ std::optional<char> NativeFile::LastByte() {
     ssize_t n = ::pread(fd_, &last, 1, size - 1);
     if (n != 1) Fail(CannotRead, n < 0 ? errno : EIO);
     return last;
+}
+
+void NativeFile::Resize(int64_t size) {
+    while (::ftruncate(fd_, size) != 0) {
+        if (errno != EINTR) Fail(CannotWrite, errno);
+    }
+}
+
+void NativeFile::Rewind() {
+    if (::lseek(fd_, 0, SEEK_SET) != 0) Fail(CannotRead, errno);
 }
 
 void NativeFile::CutBackTo(int64_t size) noexcept {

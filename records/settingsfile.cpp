@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
 
 #include "platform/exception.h"
 #include "records/lines.h"
@@ -47,19 +48,19 @@ void WriteSettingsFile(const std::string& path, const std::vector<std::string>& 
         NativeFile(path, O_WRONLY | O_NONBLOCK).Close();
     }
 
-    const std::string temporary = path + ".new";
+    std::unique_ptr<NativeFile> file = NativeFile::CreateBeside(path, native);
+    const std::string side = file->NativePath();
     try {
-        NativeFile file(temporary, O_WRONLY | O_CREAT | O_TRUNC);
-        if (exists) ::fchmod(file.Descriptor(), existing.st_mode & 07777);
-        file.WriteAll(text);
-        file.Sync();
-        file.Close();
-        if (::rename(NativeName(temporary).c_str(), native.c_str()) != 0) {
+        if (exists) ::fchmod(file->Descriptor(), existing.st_mode & 07777);
+        file->WriteAll(text);
+        file->Sync();
+        file->Close();
+        if (::rename(side.c_str(), native.c_str()) != 0) {
             const int error = errno;
             throw IoError(Cp932Text("ファイルを作れません:"), path, error);
         }
     } catch (...) {
-        ::unlink(NativeName(temporary).c_str());
+        ::unlink(side.c_str());
         throw;
     }
     SyncFolder(FolderOf(path));

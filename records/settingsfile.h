@@ -17,7 +17,7 @@ constexpr std::size_t SettingsLineCount = 6;
 std::optional<std::vector<std::string>> ReadSettingsLines(const std::string& path);
 
 // Writes `lines`, each followed by CR LF, as the new contents of `path`. The contents are written
-// beside the file and then put in its place in one step, so that the file is never left
+// beside the file under a fresh name and then put in its place in one step, so that the file is never left
 // half-written; a file that may not be written stays untouched and the write fails.
 void WriteSettingsFile(const std::string& path, const std::vector<std::string>& lines);
 

@@ -63,3 +63,17 @@ TEST(RecordsSettingsFile, ReadOnlyFileIsNotReplaced) {
     EXPECT_THROW(WriteSettingsFile(path, {"new"}), EInOutError);
     EXPECT_EQ(ReadFileBytes(FromCp932(path)), "old\r\n");
 }
+
+// A link planted under the old side file's name is neither followed nor cut; setting.dat becomes
+// a file of its own.
+TEST(RecordsSettingsFile, APlantedSideFileLinkIsNotFollowed) {
+    QTemporaryDir dir;
+    const QString victim = dir.filePath(QStringLiteral("victim"));
+    WriteFileBytes(victim, "precious");
+    ASSERT_TRUE(QFile::link(victim, dir.filePath(QStringLiteral("setting.dat.new"))));
+    WriteSettingsFile(SettingPath(dir), {"3000", "1000", "", "", "", "0"});
+    EXPECT_EQ(ReadFileBytes(victim), "precious");
+    EXPECT_FALSE(QFileInfo(dir.filePath(QStringLiteral("setting.dat"))).isSymLink());
+    EXPECT_EQ(ReadFileBytes(dir.filePath(QStringLiteral("setting.dat"))),
+              "3000\r\n1000\r\n\r\n\r\n\r\n0\r\n");
+}
