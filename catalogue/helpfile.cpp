@@ -1,10 +1,12 @@
 // Reading the help file: topic headers and texts, byte by byte on CP932 lines.
 #include "catalogue/helpfile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <cerrno>
-#include <cstdio>
-#include <memory>
 
 #include "platform/cp932.h"
 #include "platform/exception.h"
@@ -48,6 +50,14 @@ bool ParseHeader(const std::string& line, HelpTopic& topic) {
     return true;
 }
 
+// Closes a file descriptor on every path out of its scope.
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
 void FinishTopic(HelpTopic& topic, std::vector<std::string>& textLines) {
     while (!textLines.empty() && textLines.back().empty()) textLines.pop_back();
     for (size_t i = 0; i < textLines.size(); ++i) {
@@ -77,15 +87,25 @@ std::vector<HelpTopic> ParseHelpFile(const std::string& bytes) {
 
 std::vector<HelpTopic> LoadHelpFile(const std::string& fileName) {
     const QByteArray nativeName = QFile::encodeName(FromCp932(fileName));
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(nativeName.constData(), "rb"),
-                                               &std::fclose);
-    if (!file) throw IoError("open", fileName, errno);
+    // Never blocks on a FIFO put in the file's place.
+    const Descriptor file{::open(nativeName.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    const int fd = file.fd;
+    if (fd < 0) throw IoError("open", fileName, errno);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) throw IoError("read", fileName, errno);
+    if (info.st_size > HelpFileLimit) throw IoError("read", fileName, EFBIG);
     std::string bytes;
     char buffer[4096];
-    size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-        bytes.append(buffer, count);
-    if (std::ferror(file.get())) throw IoError("read", fileName, errno);
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count == 0) break;
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) throw IoError("read", fileName, errno);
+        bytes.append(buffer, static_cast<size_t>(count));
+        if (bytes.size() > static_cast<size_t>(HelpFileLimit)) {
+            throw IoError("read", fileName, EFBIG);
+        }
+    }
     return ParseHelpFile(bytes);
 }
 

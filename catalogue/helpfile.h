@@ -21,8 +21,12 @@ struct HelpTopic {
     std::string Text;   // CP932, lines joined by "\n"
 };
 
+// The largest help file read: far beyond any help text, far below what would exhaust the memory.
+constexpr long long HelpFileLimit = 16 << 20;
+
 std::vector<HelpTopic> ParseHelpFile(const std::string& bytes);
-// Reads and parses a help file (CP932 path); a file that cannot be read raises EInOutError.
+// Reads and parses a help file (CP932 path); a file that cannot be read, or one beyond
+// HelpFileLimit bytes, raises EInOutError naming it.
 std::vector<HelpTopic> LoadHelpFile(const std::string& fileName);
 // The position of the topic with context number `context`, or -1.
 int FindHelpTopic(const std::vector<HelpTopic>& topics, int context);

@@ -24,6 +24,10 @@ std::string NativeName(const std::string& fileName) {
     return QFile::encodeName(FromCp932(fileName)).toStdString();
 }
 
+EInOutError TooLargeError(const std::string& fileName) {
+    return IoError(Cp932Text(CannotRead), fileName, EFBIG);
+}
+
 NativeFile::NativeFile(const std::string& fileName, int flags)
     : NativeFile(fileName, NativeName(fileName), flags) {}
 
@@ -60,6 +64,14 @@ void NativeFile::WriteAll(const std::string& bytes) {
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) Fail(CannotWrite, n < 0 ? errno : EIO);
         done += static_cast<std::size_t>(n);
+    }
+}
+
+std::size_t NativeFile::ReadSome(char* buffer, std::size_t size) {
+    for (;;) {
+        const ssize_t n = ::read(fd_, buffer, size);
+        if (n >= 0) return static_cast<std::size_t>(n);
+        if (errno != EINTR) Fail(CannotRead, errno);
     }
 }
 

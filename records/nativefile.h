@@ -6,11 +6,16 @@
 #include <optional>
 #include <string>
 
+#include "platform/exception.h"
+
 // The CP932 bytes of a UTF-8 literal, for the texts of errors.
 std::string Cp932Text(const char* utf8);
 
 // The file system's (UTF-8) spelling of a CP932 file name.
 std::string NativeName(const std::string& fileName);
+
+// The error for a file beyond the size its reader accepts, naming the file.
+EInOutError TooLargeError(const std::string& fileName);
 
 // An open file descriptor that is closed on every path out of its scope.
 class NativeFile {
@@ -32,6 +37,8 @@ class NativeFile {
     const std::string& NativePath() const { return native_; }
     // Writes every byte of `bytes`, resuming after partial writes.
     void WriteAll(const std::string& bytes);
+    // Reads what comes next, at most `size` bytes; 0 at the end of the file.
+    std::size_t ReadSome(char* buffer, std::size_t size);
     // Reads exactly `count` bytes; a file that ends earlier is an input/output error.
     std::string ReadExactly(std::size_t count);
     // The file's length in bytes.

@@ -113,6 +113,7 @@ void WriteInPlace(const std::string& path, const std::string& target, const std:
 std::optional<std::vector<std::string>> ReadSettingsLines(const std::string& path) {
     struct stat info {};
     if (::stat(NativeName(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    if (info.st_size > SettingsFileLimit) throw TooLargeError(path);
     std::string text;
     LoadStringFromFile(path, text);
     return SplitLines(text);

@@ -17,7 +17,8 @@ constexpr std::size_t SettingsLineCount = 6;
 // exhaust the memory.
 constexpr int64_t SettingsFileLimit = 16 << 20;
 
-// Every line of the file at `path`, however many there are; nothing when no file is there.
+// Every line of the file at `path`, however many there are; nothing when no file is there. A file
+// beyond SettingsFileLimit bytes raises, naming it.
 std::optional<std::vector<std::string>> ReadSettingsLines(const std::string& path);
 
 // Writes `lines`, each followed by CR LF, as the new contents of `path`. The contents are written

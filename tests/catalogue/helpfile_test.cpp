@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "platform/cp932.h"
 #include "platform/exception.h"
 #include "tests/support/testsupport.h"
@@ -60,6 +63,16 @@ TEST(FindHelpTopic, FirstOfAContextWins) {
 // A help file that cannot be opened is a file error, not an empty help.
 TEST(LoadHelpFile, MissingFileRaisesInOutError) {
     EXPECT_THROW(LoadHelpFile(ToCp932(GameDir()) + "/no-such-help.hlp"), EInOutError);
+}
+
+// A help file far beyond any help text (here 1 TiB, sparse) is refused by name.
+TEST(LoadHelpFile, HugeFileIsRefusedByName) {
+    QTemporaryDir dir;
+    const std::string path = ToCp932(dir.path()) + "/cocktail.hlp";
+    QFile file(FromCp932(path));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(qint64(1) << 40));
+    const std::string error = ErrorOf([&] { LoadHelpFile(path); });
+    EXPECT_NE(error.find(path + " "), std::string::npos) << error;
 }
 
 // The installed help file is CP932 and holds the topics the dialogs open: 4 and 5.

@@ -13,6 +13,7 @@
 #include "platform/cp932.h"
 #include "ranking/openranking.h"
 #include "ranking/ranking.h"
+#include "ranking/rankinglog.h"
 #include "records/scorelog.h"
 #include "tests/ranking/rankingtestsupport.h"
 #include "tests/support/testsupport.h"
@@ -93,6 +94,21 @@ TEST_F(RankingDialog, ALineWithoutACommaOffersTheEmptyCount) {
     ASSERT_TRUE(ranking);
     EXPECT_EQ(Counts(*ranking), (std::vector<QString>{"", "10"}));
     EXPECT_TRUE(Rows(*ranking).empty());
+}
+
+// The log is read line by line up to its first zero byte, so a 1 TiB sparse tail opens at once;
+// a line beyond the line limit is never listed, although its checksum holds, but its count is
+// offered.
+TEST_F(RankingDialog, AHugeSparseLogOpensOnItsLines) {
+    folder.WriteLog({Signed("10," + std::string(LogLineLimit, '1') + ","),
+                     MakeRecord("10", "1", "00:01`00", "1", "1")});
+    QFile log(folder.Path("log.dat"));
+    ASSERT_TRUE(log.open(QIODevice::ReadWrite) && log.resize(log.size() + (qint64(1) << 40)));
+    auto ranking = Open();
+    ASSERT_TRUE(ranking);
+    EXPECT_TRUE(boxes.Seen().empty());
+    EXPECT_EQ(Counts(*ranking), (std::vector<QString>{"10"}));
+    EXPECT_EQ(Rows(*ranking), (std::vector<QStringList>{{"1", "00:01`00", "1", "1"}}));
 }
 
 struct Damage {

@@ -146,3 +146,13 @@ TEST(RecordsSettingsFile, AFullDiskChangesNothingAndNamesTheFile) {
     disk.Free();
     EXPECT_EQ(QDir(disk.Path()).entryList(QDir::Files), QStringList{QStringLiteral("setting.dat")});
 }
+
+// A setting.dat far beyond any settings file (here 1 TiB, sparse) is refused by name.
+TEST(RecordsSettingsFile, AHugeFileIsRefusedByName) {
+    QTemporaryDir dir;
+    const std::string path = SettingPath(dir);
+    QFile file(FromCp932(path));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(qint64(1) << 40));
+    const std::string error = ErrorOf([&] { ReadSettingsLines(path); });
+    EXPECT_NE(error.find(path + " "), std::string::npos) << error;
+}
