@@ -109,6 +109,30 @@ std::vector<HelpTopic> LoadHelpFile(const std::string& fileName) {
     return ParseHelpFile(bytes);
 }
 
+std::string ShownTopicText(const std::string& text) {
+    std::string shown;
+    size_t lineBytes = 0;
+    for (size_t i = 0; i < text.size();) {
+        // A trail byte is never a line feed, so a lead byte before one stands alone.
+        const bool pair = IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() &&
+                          text[i + 1] != '\n';
+        const size_t length = pair ? 2 : 1;
+        const bool breakFirst = text[i] != '\n' && lineBytes + length > HelpShownLineBytes;
+        if (shown.size() + length + (breakFirst ? 1 : 0) > HelpShownBytes) {
+            return shown +
+                   ToCp932(QStringLiteral("\n\n（長すぎるため、ここから先は表示されません。）"));
+        }
+        if (breakFirst) {
+            shown += '\n';
+            lineBytes = 0;
+        }
+        shown.append(text, i, length);
+        lineBytes = text[i] == '\n' ? 0 : lineBytes + length;
+        i += length;
+    }
+    return shown;
+}
+
 int FindHelpTopic(const std::vector<HelpTopic>& topics, int context) {
     for (size_t i = 0; i < topics.size(); ++i) {
         if (topics[i].Context == context) return static_cast<int>(i);

@@ -31,7 +31,7 @@ void THelp::lsTopicsChange() {
     if (index < 0) return;
     const HelpTopic& topic = topics_[static_cast<size_t>(index)];
     lblTitle->setText(FromCp932(topic.Title));
-    memTopic->setPlainText(FromCp932(topic.Text));
+    memTopic->setPlainText(FromCp932(ShownTopicText(topic.Text)));
     btnPrev->setEnabled(index > 0);
     btnNext->setEnabled(index + 1 < static_cast<int>(topics_.size()));
 }
