@@ -1,6 +1,8 @@
 // Reading score-log records for the ranking list.
 #include "ranking/rankinglog.h"
 
+#include <QList>
+
 #include "platform/cp932.h"
 #include "records/lines.h"
 #include "records/scorelog.h"
