@@ -112,6 +112,14 @@ TEST(RecordsSettingsFile, APlantedSideFileLinkIsNotFollowed) {
     EXPECT_EQ(ReadFileBytes(victim), "precious");
     EXPECT_FALSE(QFileInfo(dir.filePath(QStringLiteral("setting.dat"))).isSymLink());
     EXPECT_EQ(ReadFileBytes(dir.filePath(QStringLiteral("setting.dat"))), NewText);
+    // A new file has the modes any new file gets, not the side file's private ones.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    struct stat info {};
+    ASSERT_EQ(
+        ::stat(QFile::encodeName(dir.filePath(QStringLiteral("setting.dat"))).constData(), &info),
+        0);
+    EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
 }
 
 // A setting.dat that is a link (relative, through a second link) keeps its links; the file at
