@@ -12,6 +12,12 @@
 #include "platform/exception.h"
 
 namespace {
+// The same words as every other file error of the program.
+constexpr const char* CannotOpen = "ファイルを開けません:";
+constexpr const char* CannotRead = "ファイルを読み込めません:";
+
+std::string Cp932Text(const char* utf8) { return ToCp932(QString::fromUtf8(utf8)); }
+
 const std::string kHeaderStart = "[topic ";
 // More digits could not be an int; such a line is text.
 constexpr size_t kMaxContextDigits = 9;
@@ -90,20 +96,20 @@ std::vector<HelpTopic> LoadHelpFile(const std::string& fileName) {
     // Never blocks on a FIFO put in the file's place.
     const Descriptor file{::open(nativeName.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
     const int fd = file.fd;
-    if (fd < 0) throw IoError("open", fileName, errno);
+    if (fd < 0) throw IoError(Cp932Text(CannotOpen), fileName, errno);
     struct stat info {};
-    if (::fstat(fd, &info) != 0) throw IoError("read", fileName, errno);
-    if (info.st_size > HelpFileLimit) throw IoError("read", fileName, EFBIG);
+    if (::fstat(fd, &info) != 0) throw IoError(Cp932Text(CannotRead), fileName, errno);
+    if (info.st_size > HelpFileLimit) throw IoError(Cp932Text(CannotRead), fileName, EFBIG);
     std::string bytes;
     char buffer[4096];
     for (;;) {
         const ssize_t count = ::read(fd, buffer, sizeof buffer);
         if (count == 0) break;
         if (count < 0 && errno == EINTR) continue;
-        if (count < 0) throw IoError("read", fileName, errno);
+        if (count < 0) throw IoError(Cp932Text(CannotRead), fileName, errno);
         bytes.append(buffer, static_cast<size_t>(count));
         if (bytes.size() > static_cast<size_t>(HelpFileLimit)) {
-            throw IoError("read", fileName, EFBIG);
+            throw IoError(Cp932Text(CannotRead), fileName, EFBIG);
         }
     }
     return ParseHelpFile(bytes);
