@@ -1,15 +1,23 @@
 // Reading the help file: topic headers and texts, byte by byte on CP932 lines.
 #include "catalogue/helpfile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <cerrno>
-#include <cstdio>
-#include <memory>
 
 #include "platform/cp932.h"
 #include "platform/exception.h"
 
 namespace {
+// The same words as every other file error of the program.
+constexpr const char* CannotOpen = "ファイルを開けません:";
+constexpr const char* CannotRead = "ファイルを読み込めません:";
+
+std::string Cp932Text(const char* utf8) { return ToCp932(QString::fromUtf8(utf8)); }
+
 const std::string kHeaderStart = "[topic ";
 // More digits could not be an int; such a line is text.
 constexpr size_t kMaxContextDigits = 9;
@@ -48,6 +56,14 @@ bool ParseHeader(const std::string& line, HelpTopic& topic) {
     return true;
 }
 
+// Closes a file descriptor on every path out of its scope.
+struct Descriptor {
+    int fd;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
 void FinishTopic(HelpTopic& topic, std::vector<std::string>& textLines) {
     while (!textLines.empty() && textLines.back().empty()) textLines.pop_back();
     for (size_t i = 0; i < textLines.size(); ++i) {
@@ -77,16 +93,50 @@ std::vector<HelpTopic> ParseHelpFile(const std::string& bytes) {
 
 std::vector<HelpTopic> LoadHelpFile(const std::string& fileName) {
     const QByteArray nativeName = QFile::encodeName(FromCp932(fileName));
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(nativeName.constData(), "rb"),
-                                               &std::fclose);
-    if (!file) throw IoError("open", fileName, errno);
+    // Never blocks on a FIFO put in the file's place.
+    const Descriptor file{::open(nativeName.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    const int fd = file.fd;
+    if (fd < 0) throw IoError(Cp932Text(CannotOpen), fileName, errno);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) throw IoError(Cp932Text(CannotRead), fileName, errno);
+    if (info.st_size > HelpFileLimit) throw IoError(Cp932Text(CannotRead), fileName, EFBIG);
     std::string bytes;
     char buffer[4096];
-    size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-        bytes.append(buffer, count);
-    if (std::ferror(file.get())) throw IoError("read", fileName, errno);
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count == 0) break;
+        if (count < 0 && errno == EINTR) continue;
+        if (count < 0) throw IoError(Cp932Text(CannotRead), fileName, errno);
+        bytes.append(buffer, static_cast<size_t>(count));
+        if (bytes.size() > static_cast<size_t>(HelpFileLimit)) {
+            throw IoError(Cp932Text(CannotRead), fileName, EFBIG);
+        }
+    }
     return ParseHelpFile(bytes);
+}
+
+std::string ShownTopicText(const std::string& text) {
+    std::string shown;
+    size_t lineBytes = 0;
+    for (size_t i = 0; i < text.size();) {
+        // A trail byte is never a line feed, so a lead byte before one stands alone.
+        const bool pair = IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() &&
+                          text[i + 1] != '\n';
+        const size_t length = pair ? 2 : 1;
+        const bool breakFirst = text[i] != '\n' && lineBytes + length > HelpShownLineBytes;
+        if (shown.size() + length + (breakFirst ? 1 : 0) > HelpShownBytes) {
+            return shown +
+                   ToCp932(QStringLiteral("\n\n（長すぎるため、ここから先は表示されません。）"));
+        }
+        if (breakFirst) {
+            shown += '\n';
+            lineBytes = 0;
+        }
+        shown.append(text, i, length);
+        lineBytes = text[i] == '\n' ? 0 : lineBytes + length;
+        i += length;
+    }
+    return shown;
 }
 
 int FindHelpTopic(const std::vector<HelpTopic>& topics, int context) {

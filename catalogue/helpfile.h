@@ -21,8 +21,21 @@ struct HelpTopic {
     std::string Text;   // CP932, lines joined by "\n"
 };
 
+// The largest help file read: far beyond any help text, far below what would exhaust the memory.
+constexpr long long HelpFileLimit = 16 << 20;
+
+// What the help window lays out of one topic: many help pages, yet little enough to open at once
+// (the layout of a single line grows faster than its length).
+constexpr size_t HelpShownBytes = 256 * 1024;
+constexpr size_t HelpShownLineBytes = 4096;
+
 std::vector<HelpTopic> ParseHelpFile(const std::string& bytes);
-// Reads and parses a help file (CP932 path); a file that cannot be read raises EInOutError.
+// Reads and parses a help file (CP932 path); a file that cannot be read, or one beyond
+// HelpFileLimit bytes, raises EInOutError naming it.
 std::vector<HelpTopic> LoadHelpFile(const std::string& fileName);
+// A topic's text as the help window shows it: a line beyond HelpShownLineBytes is broken at
+// character boundaries into lines of that length, and text beyond HelpShownBytes gives way to a
+// line saying that the rest is not shown.
+std::string ShownTopicText(const std::string& text);
 // The position of the topic with context number `context`, or -1.
 int FindHelpTopic(const std::vector<HelpTopic>& topics, int context);

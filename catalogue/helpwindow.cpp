@@ -33,7 +33,7 @@ void THelp::lsTopicsChange() {
     if (index < 0) return;
     const HelpTopic& topic = topics_[static_cast<size_t>(index)];
     ui.lblTitle->setText(FromCp932(topic.Title));
-    ui.memTopic->setPlainText(FromCp932(topic.Text));
+    ui.memTopic->setPlainText(FromCp932(ShownTopicText(topic.Text)));
     ui.btnPrev->setEnabled(index > 0);
     ui.btnNext->setEnabled(index + 1 < static_cast<int>(topics_.size()));
 }

@@ -23,9 +23,10 @@ std::unique_ptr<TRanking> PrepareRanking(const std::string& appFolder,
         ShowMessage(ToCp932(QStringLiteral("データが見つかりませんでした。")));
         return nullptr;
     }
-    const std::vector<std::string> lines = ReadScoreLog(logFile);
-    if (lines.empty()) ShowMessage(ToCp932(QStringLiteral("データがありませんでした。")));
-    ranking->ShowCounts(lines);
+    // Every line gives a count, so a log without counts has no lines.
+    const std::vector<std::string> counts = QuestionCounts(logFile);
+    if (counts.empty()) ShowMessage(ToCp932(QStringLiteral("データがありませんでした。")));
+    ranking->ShowCounts(counts);
     return ranking;
 }
 

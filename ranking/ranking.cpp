@@ -86,8 +86,10 @@ TRanking::~TRanking() = default;
 
 std::string TRanking::LogFileName() const { return appFolder_ + "log.dat"; }
 
-void TRanking::ShowCounts(const std::vector<std::string>& lines) {
-    for (const std::string& count : QuestionCounts(lines)) cmbMondai->addItem(FromCp932(count));
+void TRanking::ShowCounts(const std::vector<std::string>& counts) {
+    QStringList items;
+    for (const std::string& count : counts) items.append(FromCp932(count));
+    cmbMondai->addItems(items);
     if (cmbMondai->count() == 0) return;
     cmbMondai->setCurrentIndex(0);
     cmbMondaiChange(nullptr);
@@ -95,13 +97,14 @@ void TRanking::ShowCounts(const std::vector<std::string>& lines) {
 
 void TRanking::cmbMondaiChange(QObject*) {
     // Read first: a log that has gone away raises before the list loses the rows it shows.
-    const std::vector<std::string> lines = ReadScoreLog(LogFileName());
+    const std::string key = CutBytes(Text(cmbMondai->currentText()), RankingFieldLimit);
+    const std::vector<TRankingRow> results = ValidResults(LogFileName(), key);
     lsRanking->setUpdatesEnabled(false);
     lsRanking->setRowCount(0);
-    const std::string key = CutBytes(Text(cmbMondai->currentText()), RankingFieldLimit);
-    for (const TRankingRow& result : ValidResults(lines, key)) {
-        const int row = lsRanking->rowCount();
-        lsRanking->insertRow(row);
+    // All rows at once: one insertion instead of one per result.
+    lsRanking->setRowCount(static_cast<int>(results.size()));
+    for (int row = 0; row < lsRanking->rowCount(); ++row) {
+        const TRankingRow& result = results[static_cast<std::size_t>(row)];
         const std::string* cells[] = {&result.Score, &result.Time, &result.Correct, &result.Combo};
         for (int column = 0; column < 4; ++column) {
             auto* item = new QTableWidgetItem(FromCp932(*cells[column]));

@@ -32,8 +32,8 @@ class TRanking : public TFlatDialog {
              QWidget* parent = nullptr);
     ~TRanking() override;
 
-    // Offers each question count of the score log's lines and lists the first count's results.
-    void ShowCounts(const std::vector<std::string>& lines);
+    // Offers the score log's question counts and lists the first count's results.
+    void ShowCounts(const std::vector<std::string>& counts);
 
     void cmbMondaiChange(QObject* sender);
     void cmbMondaiKeyPress(QObject* sender, char16_t& Key);

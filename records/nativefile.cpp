@@ -24,9 +24,29 @@ std::string NativeName(const std::string& fileName) {
     return QFile::encodeName(FromCp932(fileName)).toStdString();
 }
 
-NativeFile::NativeFile(const std::string& fileName, int flags) : name_(fileName) {
-    fd_ = ::open(NativeName(fileName).c_str(), flags | O_CLOEXEC, 0666);
+EInOutError TooLargeError(const std::string& fileName) {
+    return IoError(Cp932Text(CannotRead), fileName, EFBIG);
+}
+
+NativeFile::NativeFile(const std::string& fileName, int flags)
+    : NativeFile(fileName, NativeName(fileName), flags) {}
+
+NativeFile::NativeFile(const std::string& fileName, const std::string& native, int flags)
+    : name_(fileName), native_(native) {
+    fd_ = ::open(native.c_str(), flags | O_CLOEXEC, 0666);
     if (fd_ < 0) Fail((flags & O_CREAT) ? CannotCreate : CannotOpen, errno);
+}
+
+std::unique_ptr<NativeFile> NativeFile::CreateBeside(const std::string& fileName,
+                                                     const std::string& native) {
+    std::unique_ptr<NativeFile> file(new NativeFile(fileName, native + ".XXXXXX"));
+    file->fd_ = ::mkostemp(file->native_.data(), O_CLOEXEC);
+    if (file->fd_ < 0) file->Fail(CannotCreate, errno);
+    // mkstemp makes 0600; a file made by open(2) would have its modes from the umask.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(file->fd_, 0666 & ~mask);
+    return file;
 }
 
 NativeFile::~NativeFile() {
@@ -47,6 +67,14 @@ void NativeFile::WriteAll(const std::string& bytes) {
     }
 }
 
+std::size_t NativeFile::ReadSome(char* buffer, std::size_t size) {
+    for (;;) {
+        const ssize_t n = ::read(fd_, buffer, size);
+        if (n >= 0) return static_cast<std::size_t>(n);
+        if (errno != EINTR) Fail(CannotRead, errno);
+    }
+}
+
 std::string NativeFile::ReadExactly(std::size_t count) {
     std::string bytes(count, '\0');
     std::size_t done = 0;
@@ -59,14 +87,34 @@ std::string NativeFile::ReadExactly(std::size_t count) {
     return bytes;
 }
 
-std::optional<char> NativeFile::LastByte() {
+int64_t NativeFile::Size() {
     struct stat info {};
     if (::fstat(fd_, &info) != 0) Fail(CannotRead, errno);
-    if (info.st_size == 0) return std::nullopt;
+    return info.st_size;
+}
+
+std::optional<char> NativeFile::LastByte() {
+    const int64_t size = Size();
+    if (size == 0) return std::nullopt;
     char last = 0;
-    ssize_t n = ::pread(fd_, &last, 1, info.st_size - 1);
+    ssize_t n = ::pread(fd_, &last, 1, size - 1);
     if (n != 1) Fail(CannotRead, n < 0 ? errno : EIO);
     return last;
+}
+
+void NativeFile::Resize(int64_t size) {
+    while (::ftruncate(fd_, size) != 0) {
+        if (errno != EINTR) Fail(CannotWrite, errno);
+    }
+}
+
+void NativeFile::Rewind() {
+    if (::lseek(fd_, 0, SEEK_SET) != 0) Fail(CannotRead, errno);
+}
+
+void NativeFile::CutBackTo(int64_t size) noexcept {
+    while (::ftruncate(fd_, size) != 0 && errno == EINTR) {
+    }
 }
 
 void NativeFile::Sync() {

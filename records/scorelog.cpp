@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 
+#include "platform/exception.h"
 #include "records/checksum.h"
 #include "records/nativefile.h"
 
@@ -16,10 +17,19 @@ std::string MakeRecord(const std::string& questions, const std::string& score,
 
 void AppendRecord(const std::string& path, const std::string& record) {
     NativeFile file(path, O_RDWR | O_CREAT | O_APPEND);
+    const int64_t size = file.Size();
     const std::optional<char> last = file.LastByte();
     const bool torn = last && *last != '\n' && *last != '\r';
-    // One write, so that a record is never split from the line end that goes before it.
-    file.WriteAll((torn ? "\r\n" : "") + record + "\r\n");
+    try {
+        // One write, so that a record is never split from the line end that goes before it.
+        file.WriteAll((torn ? "\r\n" : "") + record + "\r\n");
+        // A full disk may show only here; the cut below must still be possible then.
+        file.Sync();
+    } catch (const Exception&) {
+        // A record's first bytes would stay a garbage line for good: the log stays as it was.
+        file.CutBackTo(size);
+        throw;
+    }
     file.Close();
 }
 

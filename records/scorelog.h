@@ -11,6 +11,7 @@ std::string MakeRecord(const std::string& questions, const std::string& score,
 
 // Appends `record` and CR LF to the log at `path`, creating the file on first use. A log whose
 // last line lacks its line end gets one first, so that the record stands on a line of its own.
+// A write that fails part-way (a full disk) leaves the log exactly as long as it was.
 void AppendRecord(const std::string& path, const std::string& record);
 
 // True when the text after the line's last comma is exactly the decimal checksum of the text up

@@ -10,6 +10,8 @@ BARTENDAM_PACKAGES=(
   desktop-file-utils appstream
   lighttpd libpam-pwdfile chromium
 )
+# The fuzz targets need clang and its runtime (libFuzzer and the sanitizers); ./check runs them.
+BARTENDAM_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 bartendam_install_missing() {
   local missing=()
@@ -32,4 +34,12 @@ bartendam_install_missing() {
 bartendam_build() {
   cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null &&
     cmake --build build -j"$(nproc)"
+}
+
+# The fuzz targets, built with clang in build-fuzz/, each run for $1 seconds from its seeds.
+bartendam_fuzz() {
+  cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DBARTENDAM_FUZZ=ON -DBARTENDAM_TESTS=OFF \
+    >/dev/null &&
+    cmake --build build-fuzz -j"$(nproc)" --target fuzz_all &&
+    fuzz/run build-fuzz "$1"
 }

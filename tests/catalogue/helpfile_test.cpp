@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "platform/cp932.h"
 #include "platform/exception.h"
 #include "tests/support/testsupport.h"
@@ -60,6 +63,33 @@ TEST(FindHelpTopic, FirstOfAContextWins) {
 // A help file that cannot be opened is a file error, not an empty help.
 TEST(LoadHelpFile, MissingFileRaisesInOutError) {
     EXPECT_THROW(LoadHelpFile(ToCp932(GameDir()) + "/no-such-help.hlp"), EInOutError);
+}
+
+// Lines beyond HelpShownLineBytes are broken, never inside a double-byte character; text beyond
+// HelpShownBytes gives way to a note; anything within the bounds passes unchanged.
+TEST(ShownTopicText, BoundsLinesAndLength) {
+    const std::string line(HelpShownLineBytes, 'a');
+    const std::string kana = Sjis("ア");
+    std::string kanaLine = "x";  // its last character would straddle the bound
+    while (kanaLine.size() <= HelpShownLineBytes) kanaLine += kana;
+    EXPECT_EQ(ShownTopicText("a\n\nb"), "a\n\nb");
+    EXPECT_EQ(ShownTopicText(line + "\n" + line), line + "\n" + line);
+    EXPECT_EQ(ShownTopicText(line + "b"), line + "\nb");
+    EXPECT_EQ(ShownTopicText(kanaLine), kanaLine.substr(0, HelpShownLineBytes - 1) + "\n" + kana);
+    const std::string huge = ShownTopicText(std::string(10'000'000, 'a'));
+    EXPECT_LE(huge.size(), HelpShownBytes + 100);
+    EXPECT_EQ(huge.substr(huge.rfind("\n\n") + 2),
+              Sjis("（長すぎるため、ここから先は表示されません。）"));
+}
+
+// A help file far beyond any help text (here 1 TiB, sparse) is refused by name.
+TEST(LoadHelpFile, HugeFileIsRefusedByName) {
+    QTemporaryDir dir;
+    const std::string path = ToCp932(dir.path()) + "/cocktail.hlp";
+    QFile file(FromCp932(path));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(qint64(1) << 40));
+    const std::string error = ErrorOf([&] { LoadHelpFile(path); });
+    EXPECT_NE(error.find(path + " "), std::string::npos) << error;
 }
 
 // The installed help file is CP932 and holds the topics the dialogs open: 4 and 5.

@@ -15,6 +15,7 @@
 #include "platform/cp932.h"
 #include "ranking/openranking.h"
 #include "ranking/ranking.h"
+#include "ranking/rankinglog.h"
 #include "records/scorelog.h"
 #include "tests/ranking/rankingtestsupport.h"
 #include "tests/support/testsupport.h"
@@ -86,6 +87,30 @@ TEST_F(RankingDialog, CountsMatchTheirLinesExactly) {
     ASSERT_TRUE(ranking);
     EXPECT_EQ(Counts(*ranking), (std::vector<QString>{"x1"}));
     EXPECT_EQ(Rows(*ranking), (std::vector<QStringList>{{"1", "2", "3", "4"}}));
+}
+
+// A line without a comma, an empty line among them, offers the empty count once.
+TEST_F(RankingDialog, ALineWithoutACommaOffersTheEmptyCount) {
+    folder.WriteLog({"garbage", MakeRecord("10", "1", "00:01`00", "1", "1"), "", "10"});
+    auto ranking = Open();
+    ASSERT_TRUE(ranking);
+    EXPECT_EQ(Counts(*ranking), (std::vector<QString>{"", "10"}));
+    EXPECT_TRUE(Rows(*ranking).empty());
+}
+
+// The log is read line by line up to its first zero byte, so a 1 TiB sparse tail opens at once;
+// a line beyond the line limit is never listed, although its checksum holds, but its count is
+// offered.
+TEST_F(RankingDialog, AHugeSparseLogOpensOnItsLines) {
+    folder.WriteLog({Signed("10," + std::string(LogLineLimit, '1') + ","),
+                     MakeRecord("10", "1", "00:01`00", "1", "1")});
+    QFile log(folder.Path("log.dat"));
+    ASSERT_TRUE(log.open(QIODevice::ReadWrite) && log.resize(log.size() + (qint64(1) << 40)));
+    auto ranking = Open();
+    ASSERT_TRUE(ranking);
+    EXPECT_TRUE(boxes.Seen().empty());
+    EXPECT_EQ(Counts(*ranking), (std::vector<QString>{"10"}));
+    EXPECT_EQ(Rows(*ranking), (std::vector<QStringList>{{"1", "00:01`00", "1", "1"}}));
 }
 
 struct Damage {

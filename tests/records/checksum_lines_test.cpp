@@ -45,5 +45,30 @@ TEST(RecordsSplitLines, TableOfLineEnds) {
         {std::string("a\r\nb\0c\r\n", 8), {"a", "b"}},
         {"x", {"x"}},
     };
-    for (const auto& row : rows) EXPECT_EQ(SplitLines(row.text), row.expected) << row.text;
+    for (const auto& row : rows) {
+        EXPECT_EQ(SplitLines(row.text), row.expected) << row.text;
+        // Read in two pieces, cut anywhere (between CR and LF too), the lines are the same.
+        for (std::size_t cut = 0; cut <= row.text.size(); ++cut) {
+            Lines lines;
+            LineSplitter splitter([&](const std::string& line, bool) { lines.push_back(line); },
+                                  100);
+            const std::string_view text(row.text);
+            if (splitter.Feed(text.substr(0, cut))) splitter.Feed(text.substr(cut));
+            splitter.Finish();
+            EXPECT_EQ(lines, row.expected) << row.text << " cut at " << cut;
+        }
+    }
+}
+
+// Lines beyond the limit arrive cut to it and marked; the lines after them are whole again.
+TEST(RecordsSplitLines, LongLinesArriveCut) {
+    std::vector<std::pair<std::string, bool>> lines;
+    LineSplitter splitter(
+        [&](const std::string& line, bool whole) { lines.emplace_back(line, whole); }, 3);
+    splitter.Feed("abcd");
+    splitter.Feed("ef\r");
+    splitter.Feed("\nabc\nab");
+    splitter.Finish();
+    EXPECT_EQ(lines, (std::vector<std::pair<std::string, bool>>{
+                         {"abc", false}, {"abc", true}, {"ab", true}}));
 }

@@ -7,6 +7,7 @@
 #include "platform/cp932.h"
 #include "platform/exception.h"
 #include "records/scorelog.h"
+#include "tests/records/hostiledisk.h"
 #include "tests/support/testsupport.h"
 
 namespace {
@@ -93,4 +94,24 @@ TEST(RecordsScoreLog, AppendFailsWhereNoFileCanBe) {
     EXPECT_THROW(AppendRecord(ToCp932(dir.path()) + "/plain/log.dat", "1,2,3,4,5,30"), EInOutError);
     QDir(dir.path()).mkdir(QStringLiteral("log.dat"));
     EXPECT_THROW(AppendRecord(LogPath(dir), "1,2,3,4,5,30"), EInOutError);
+}
+
+// A Save that runs out of space part-way leaves log.dat exactly as it was, so that the next Save
+// with room writes one clean record after the old lines.
+TEST(RecordsScoreLog, AFailedAppendLeavesTheLogAsItWas) {
+    SmallDisk disk;
+    if (!disk.Mounted()) GTEST_SKIP() << disk.Why();
+    const QString path = disk.Path() + QStringLiteral("/log.dat");
+    const std::string record = "50,12340,03:05`67,40,3,2370";
+    // Ten bytes of room in the log's last page: the record's first bytes would fit.
+    const std::string before = std::string(4096 - 12, 'x') + "\r\n";
+    WriteFileBytes(path, before);
+    disk.Fill();
+    const std::string error = ErrorOf([&] { AppendRecord(ToCp932(path), record); });
+    EXPECT_NE(error.find(ToCp932(path)), std::string::npos) << error;
+    EXPECT_TRUE(ReadFileBytes(path) == before) << ReadFileBytes(path).substr(before.size() - 2);
+    disk.Free();
+    AppendRecord(ToCp932(path), record);
+    EXPECT_TRUE(ReadFileBytes(path) == before + record + "\r\n")
+        << ReadFileBytes(path).substr(before.size() - 2);
 }
