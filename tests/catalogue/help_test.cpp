@@ -126,7 +126,7 @@ TEST_F(HelpWindowTest, MovesBetweenTopics) {
 // A topic of one 10 MB line is shown bounded, so that the window lays it out at once.
 TEST_F(HelpWindowTest, AnAbsurdTopicIsShownBounded) {
     THelp window({HelpTopic{4, "huge", std::string(10'000'000, 'a')}}, 4);
-    EXPECT_EQ(window.memTopic->toPlainText(),
+    EXPECT_EQ(TestAccess::Ui(window).memTopic->toPlainText(),
               FromCp932(ShownTopicText(std::string(10'000'000, 'a'))));
 }
 
