@@ -13,6 +13,7 @@
 #include "ranking/ranking.h"
 #include "records/scorelog.h"
 #include "tests/ranking/rankingtestsupport.h"
+#include "tests/support/testaccess.h"
 
 namespace {
 constexpr int LineCount = 100000;
@@ -40,8 +41,8 @@ void Measure(const Shape& shape, int runs) {
         auto ranking = PrepareRanking(
             folder.AppFolder(), "taro", "", "", [](int) {}, nullptr);
         ms.push_back(clock.nsecsElapsed() / 1e6);
-        counts = ranking->cmbMondai->count();
-        rows = ranking->lsRanking->rowCount();
+        counts = TestAccess::Ui(*ranking).cmbMondai->count();
+        rows = TestAccess::Ui(*ranking).lsRanking->rowCount();
     }
     std::sort(ms.begin(), ms.end());
     std::printf("| %s | %d | %d | %.0f | %.0f–%.0f |\n", shape.name, counts, rows,

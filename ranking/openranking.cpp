@@ -15,9 +15,7 @@ std::unique_ptr<TRanking> PrepareRanking(const std::string& appFolder,
                                          const std::string& url, std::function<void(int)> helper,
                                          QWidget* parent, const TRankingEndpoints& endpoints) {
     auto ranking = std::make_unique<TRanking>(appFolder, std::move(helper), endpoints, parent);
-    ranking->txtHN->setText(FromCp932(handleName));
-    ranking->txtMail->setText(FromCp932(mail));
-    ranking->txtURL->setText(FromCp932(url));
+    ranking->SetIdentity(handleName, mail, url);
     const std::string logFile = appFolder + "log.dat";
     if (!QFileInfo(FromCp932(logFile)).isFile()) {
         ShowMessage(ToCp932(QStringLiteral("データが見つかりませんでした。")));

@@ -11,20 +11,19 @@
 #include "platform/cp932.h"
 #include "platform/fonts.h"
 #include "platform/guard.h"
+#include "platform/helpviewer.h"
 #include "platform/internet.h"
 #include "platform/keyfilter.h"
+#include "platform/modal.h"
 #include "platform/msgbox.h"
+#include "platform/scopeguard.h"
 #include "platform/shell.h"
 #include "ranking/bytecut.h"
 #include "ranking/rankinglog.h"
 #include "ranking/upload.h"
-#include "ui_ranking.h"
 
 namespace {
 std::string Text(const QString& text) { return ToCp932(text); }
-
-// The modal result of "ｷｬﾝｾﾙ(&C)" and of the title bar's close box.
-constexpr int mrCancel = 2;
 
 const int ColumnWidths[] = {100, 100, 75, 50};
 
@@ -33,50 +32,41 @@ const int ColumnWidths[] = {100, 100, 75, 50};
 TRanking::TRanking(const std::string& appFolder, std::function<void(int)> helper,
                    const TRankingEndpoints& endpoints, QWidget* parent)
     : TFlatDialog(parent),
-      ui(std::make_unique<Ui::TRanking>()),
       appFolder_(appFolder),
       helper_(std::move(helper)),
       endpoints_(endpoints) {
-    ui->setupUi(this);
-    cmbMondai = ui->cmbMondai;
-    lsRanking = ui->lsRanking;
-    txtHN = ui->txtHN;
-    txtMail = ui->txtMail;
-    txtURL = ui->txtURL;
-    memComment = ui->memComment;
-    btnOK = ui->btnOK;
-    btnCancel = ui->btnCancel;
-    btnHelp = ui->btnHelp;
+    ui.setupUi(this);
 
     FinishLayout(width(), height());
-    memComment->setFont(JapaneseFont(QStringLiteral("ＭＳ ゴシック"), 13));
+    ui.memComment->setFont(JapaneseFont(QStringLiteral("ＭＳ ゴシック"), 13));
 
     for (int column = 0; column < 4; ++column)
-        lsRanking->setColumnWidth(column, ColumnWidths[column]);
-    lsRanking->horizontalHeader()->setSectionsClickable(false);
-    lsRanking->verticalHeader()->setDefaultSectionSize(17);
+        ui.lsRanking->setColumnWidth(column, ColumnWidths[column]);
+    ui.lsRanking->horizontalHeader()->setSectionsClickable(false);
+    ui.lsRanking->verticalHeader()->setDefaultSectionSize(17);
 
     // Only the drop-down list chooses the count: nothing typed, pasted or dropped reaches the edit.
-    cmbMondai->setCompleter(nullptr);
-    cmbMondai->installEventFilter(this);
-    cmbMondai->lineEdit()->installEventFilter(this);
-    cmbMondai->lineEdit()->setAcceptDrops(false);
-    cmbMondai->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
+    ui.cmbMondai->setCompleter(nullptr);
+    ui.cmbMondai->installEventFilter(this);
+    ui.cmbMondai->lineEdit()->installEventFilter(this);
+    ui.cmbMondai->lineEdit()->setAcceptDrops(false);
+    ui.cmbMondai->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
     // An input method would commit its text past every key filter.
-    cmbMondai->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
+    ui.cmbMondai->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
     // Tab leaves the list for the next control instead of walking its cells.
-    lsRanking->setTabKeyNavigation(false);
+    ui.lsRanking->setTabKeyNavigation(false);
 
     SetUpRankingClient(FtpClient1);
     FtpClient1.OnSuccess = [this](TCmdType Trans_Type) { FtpClient1Success(Trans_Type); };
 
-    connect(cmbMondai, &QComboBox::activated, this,
-            Guarded([this] { cmbMondaiChange(cmbMondai); }));
-    connect(btnOK, &QPushButton::clicked, this, Guarded([this] { btnOKClick(btnOK); }));
-    connect(btnCancel, &QPushButton::clicked, this, Guarded([this] { btnCancelClick(btnCancel); }));
-    connect(btnHelp, &QPushButton::clicked, this, Guarded([this] { btnHelpClick(btnHelp); }));
-    connect(memComment, &QPlainTextEdit::textChanged, this, Guarded([this] { LimitComment(); }));
-    for (QLineEdit* edit : {txtHN, txtMail, txtURL}) {
+    connect(ui.cmbMondai, &QComboBox::activated, this,
+            Guarded([this] { cmbMondaiChange(ui.cmbMondai); }));
+    connect(ui.btnOK, &QPushButton::clicked, this, Guarded([this] { btnOKClick(ui.btnOK); }));
+    connect(ui.btnCancel, &QPushButton::clicked, this,
+            Guarded([this] { btnCancelClick(ui.btnCancel); }));
+    connect(ui.btnHelp, &QPushButton::clicked, this, Guarded([this] { btnHelpClick(ui.btnHelp); }));
+    connect(ui.memComment, &QPlainTextEdit::textChanged, this, Guarded([this] { LimitComment(); }));
+    for (QLineEdit* edit : {ui.txtHN, ui.txtMail, ui.txtURL}) {
         connect(edit, &QLineEdit::textChanged, this,
                 Guarded([this, edit] { KeepFirstLine(edit); }));
     }
@@ -84,26 +74,33 @@ TRanking::TRanking(const std::string& appFolder, std::function<void(int)> helper
 
 TRanking::~TRanking() = default;
 
+void TRanking::SetIdentity(const std::string& handleName, const std::string& mail,
+                           const std::string& url) {
+    ui.txtHN->setText(FromCp932(handleName));
+    ui.txtMail->setText(FromCp932(mail));
+    ui.txtURL->setText(FromCp932(url));
+}
+
 std::string TRanking::LogFileName() const { return appFolder_ + "log.dat"; }
 
 void TRanking::ShowCounts(const std::vector<std::string>& counts) {
     QStringList items;
     for (const std::string& count : counts) items.append(FromCp932(count));
-    cmbMondai->addItems(items);
-    if (cmbMondai->count() == 0) return;
-    cmbMondai->setCurrentIndex(0);
+    ui.cmbMondai->addItems(items);
+    if (ui.cmbMondai->count() == 0) return;
+    ui.cmbMondai->setCurrentIndex(0);
     cmbMondaiChange(nullptr);
 }
 
 void TRanking::cmbMondaiChange(QObject*) {
     // Read first: a log that has gone away raises before the list loses the rows it shows.
-    const std::string key = CutBytes(Text(cmbMondai->currentText()), RankingFieldLimit);
+    const std::string key = CutBytes(Text(ui.cmbMondai->currentText()), RankingFieldLimit);
     const std::vector<TRankingRow> results = ValidResults(LogFileName(), key);
-    lsRanking->setUpdatesEnabled(false);
-    lsRanking->setRowCount(0);
+    ui.lsRanking->setUpdatesEnabled(false);
+    ui.lsRanking->setRowCount(0);
     // All rows at once: one insertion instead of one per result.
-    lsRanking->setRowCount(static_cast<int>(results.size()));
-    for (int row = 0; row < lsRanking->rowCount(); ++row) {
+    ui.lsRanking->setRowCount(static_cast<int>(results.size()));
+    for (int row = 0; row < ui.lsRanking->rowCount(); ++row) {
         const TRankingRow& result = results[static_cast<std::size_t>(row)];
         const std::string* cells[] = {&result.Score, &result.Time, &result.Correct, &result.Combo};
         for (int column = 0; column < 4; ++column) {
@@ -111,22 +108,22 @@ void TRanking::cmbMondaiChange(QObject*) {
             // The send takes the log's own bytes, not their round trip through the widget.
             item->setData(Qt::UserRole, QByteArray::fromStdString(*cells[column]));
             item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-            lsRanking->setItem(row, column, item);
+            ui.lsRanking->setItem(row, column, item);
         }
     }
-    lsRanking->setUpdatesEnabled(true);
+    ui.lsRanking->setUpdatesEnabled(true);
 }
 
 void TRanking::cmbMondaiKeyPress(QObject*, char16_t& Key) { Key = 0; }
 
 bool TRanking::eventFilter(QObject* watched, QEvent* event) {
     return RunGuarded([&] {
-        if ((watched == cmbMondai || watched == cmbMondai->lineEdit()) &&
+        if ((watched == ui.cmbMondai || watched == ui.cmbMondai->lineEdit()) &&
             event->type() == QEvent::KeyPress) {
             const auto& key = *static_cast<QKeyEvent*>(event);
             if (EditsText(key)) {
                 char16_t Key = TypedCharacter(key);  // 0 for Delete, which edits without typing
-                cmbMondaiKeyPress(cmbMondai, Key);
+                cmbMondaiKeyPress(ui.cmbMondai, Key);
                 if (Key == 0) return true;
             }
         }
@@ -135,13 +132,13 @@ bool TRanking::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TRanking::SelectedRow(TRankingRow& row) const {
-    const QModelIndexList selected = lsRanking->selectionModel()->selectedRows();
+    const QModelIndexList selected = ui.lsRanking->selectionModel()->selectedRows();
     if (selected.isEmpty()) return false;
     const int index = selected.front().row();
     std::string* cells[] = {&row.Score, &row.Time, &row.Correct, &row.Combo};
     for (int column = 0; column < 4; ++column) {
         *cells[column] =
-            lsRanking->item(index, column)->data(Qt::UserRole).toByteArray().toStdString();
+            ui.lsRanking->item(index, column)->data(Qt::UserRole).toByteArray().toStdString();
     }
     return true;
 }
@@ -149,25 +146,27 @@ bool TRanking::SelectedRow(TRankingRow& row) const {
 std::string TRanking::CommentBytes() const {
     // The player's line breaks travel as CR LF, as the memo of the program's own platform held
     // them.
-    return Text(memComment->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+    return Text(ui.memComment->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
 }
 
 TRankingIdentity TRanking::Identity() const {
-    return {Text(txtHN->text()), Text(txtMail->text()), Text(txtURL->text()), CommentBytes()};
+    return {Text(ui.txtHN->text()), Text(ui.txtMail->text()), Text(ui.txtURL->text()),
+            CommentBytes()};
 }
 
 void TRanking::LimitComment() {
-    const QString now = memComment->toPlainText();
+    const QString now = ui.memComment->toPlainText();
     if (CommentBytes().size() <= RankingFieldLimit) {
         acceptedComment_ = now;
         return;
     }
     // An edit that would pass the limit is refused as a whole; the cursor stays where it was.
-    const int cursor = memComment->textCursor().position() - (now.size() - acceptedComment_.size());
-    memComment->setPlainText(acceptedComment_);
-    QTextCursor restored = memComment->textCursor();
+    const int cursor =
+        ui.memComment->textCursor().position() - (now.size() - acceptedComment_.size());
+    ui.memComment->setPlainText(acceptedComment_);
+    QTextCursor restored = ui.memComment->textCursor();
     restored.setPosition(std::clamp(cursor, 0, static_cast<int>(acceptedComment_.size())));
-    memComment->setTextCursor(restored);
+    ui.memComment->setTextCursor(restored);
 }
 
 void TRanking::KeepFirstLine(QLineEdit* edit) {
@@ -184,7 +183,7 @@ void TRanking::btnOKClick(QObject*) {
         ShowMessage(Text(QStringLiteral("登録するリストが選択されておりません。")));
         return;
     }
-    if (txtHN->text().isEmpty()) {
+    if (ui.txtHN->text().isEmpty()) {
         ShowMessage(Text(QStringLiteral("登録の際にハンドルネームは必須です！")));
         return;
     }
@@ -201,22 +200,17 @@ void TRanking::btnOKClick(QObject*) {
     }
     if (IsGlobalOffline() && !MayGoOnline()) return;
     // The count is fixed with the entry: the player may change the combo while the log-in waits.
-    const std::string remotePath = RankingRemotePath(Text(cmbMondai->currentText()));
+    const std::string remotePath = RankingRemotePath(Text(ui.cmbMondai->currentText()));
     // While the send waits on the network the button is off, so that a second press cannot
     // interleave its commands with this session's; a cancel pressed meanwhile closes the dialog
     // once the send is over, whatever its outcome.
-    struct Sending {
-        explicit Sending(TRanking& ranking) : ranking(ranking) {
-            ranking.sending_ = true;
-            ranking.btnOK->setEnabled(false);
-        }
-        ~Sending() {
-            ranking.sending_ = false;
-            ranking.btnOK->setEnabled(true);
-            if (ranking.cancelAfterSend_) ranking.done(mrCancel);
-        }
-        TRanking& ranking;
-    } sending(*this);
+    sending_ = true;
+    ui.btnOK->setEnabled(false);
+    const ScopeGuard sent([this] {
+        sending_ = false;
+        ui.btnOK->setEnabled(true);
+        if (cancelAfterSend_) done(ModalCancel);
+    });
     UploadRankingEntry(FtpClient1, endpoints_, appFolder_, remotePath, entry);
 }
 
@@ -238,10 +232,10 @@ void TRanking::btnCancelClick(QObject*) {
         cancelAfterSend_ = true;
         return;
     }
-    done(mrCancel);
+    done(ModalCancel);
 }
 
-void TRanking::btnHelpClick(QObject*) { helper_(4); }
+void TRanking::btnHelpClick(QObject*) { helper_(RankingHelpContext); }
 
 void TRanking::reject() {
     RunGuarded([this] { btnCancelClick(nullptr); });

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,15 +11,9 @@
 #include "ranking/rankingentry.h"
 #include "records/flatdialog.h"
 
-class QComboBox;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
-class QTableWidget;
+#include "ui_ranking.h"
 
-namespace Ui {
-class TRanking;
-}
+class QLineEdit;
 
 class TRanking : public TFlatDialog {
     Q_OBJECT
@@ -32,6 +25,9 @@ class TRanking : public TFlatDialog {
              QWidget* parent = nullptr);
     ~TRanking() override;
 
+    // The identity texts (CP932) the dialog opens with, copied from the settings.
+    void SetIdentity(const std::string& handleName, const std::string& mail,
+                     const std::string& url);
     // Offers the score log's question counts and lists the first count's results.
     void ShowCounts(const std::vector<std::string>& counts);
 
@@ -44,22 +40,13 @@ class TRanking : public TFlatDialog {
     bool IsInternetConnected();
     bool IsGlobalOffline();
 
-    QComboBox* cmbMondai;
-    QTableWidget* lsRanking;
-    QLineEdit* txtHN;
-    QLineEdit* txtMail;
-    QLineEdit* txtURL;
-    QPlainTextEdit* memComment;
-    QPushButton* btnOK;
-    QPushButton* btnCancel;
-    QPushButton* btnHelp;
-    TFtpClient FtpClient1;
-
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override;
 
   private:
+    friend struct TestAccess;
+
     std::string LogFileName() const;
     bool SelectedRow(TRankingRow& row) const;
     TRankingIdentity Identity() const;
@@ -68,7 +55,8 @@ class TRanking : public TFlatDialog {
     void KeepFirstLine(QLineEdit* edit);
     bool MayGoOnline();
 
-    std::unique_ptr<Ui::TRanking> ui;
+    Ui::TRanking ui;
+    TFtpClient FtpClient1;
     std::string appFolder_;
     std::function<void(int)> helper_;
     TRankingEndpoints endpoints_;

@@ -9,14 +9,10 @@
 #include "platform/cp932.h"
 #include "platform/exception.h"
 #include "platform/guard.h"
+#include "platform/helpviewer.h"
 #include "platform/keyfilter.h"
 #include "platform/picture.h"
 #include "records/settingsfile.h"
-
-namespace {
-// Help topic of the settings dialog in the help file.
-constexpr int SettingHelpContext = 5;
-}  // namespace
 
 TSetting::TSetting(TSettingHost& host, QWidget* parent) : TFlatDialog(parent), host_(host) {
     ui.setupUi(this);
@@ -56,7 +52,7 @@ void TSetting::btnOKClick() {
 
 void TSetting::btnCancelClick() { reject(); }
 
-void TSetting::btnHelpClick() { host_.Helper(SettingHelpContext); }
+void TSetting::btnHelpClick() { host_.Helper(SettingsHelpContext); }
 
 bool TSetting::eventFilter(QObject* watched, QEvent* event) {
     return RunGuarded([&] {

@@ -23,6 +23,7 @@
 #include "records/scorelog.h"
 #include "tests/ranking/rankingtestsupport.h"
 #include "tests/service/servicerunner.h"
+#include "tests/support/testaccess.h"
 #include "tests/support/testsupport.h"
 
 namespace {
@@ -96,17 +97,17 @@ TEST_F(RankingServiceEnd, TheDialogsResultsReachThePage) {
         service->Endpoints());
     ASSERT_TRUE(ranking);
     ranking->show();
-    ranking->memComment->setPlainText(QStringLiteral("乾杯\nまた来ます"));
+    TestAccess::Ui(*ranking).memComment->setPlainText(QStringLiteral("乾杯\nまた来ます"));
     auto send = [&](int row) {
-        ranking->lsRanking->selectRow(row);
+        TestAccess::Ui(*ranking).lsRanking->selectRow(row);
         boxes.Answer(MsgResult::Yes);
         boxes.Answer(MsgResult::Yes);
-        QTest::mouseClick(ranking->btnOK, Qt::LeftButton);
+        QTest::mouseClick(TestAccess::Ui(*ranking).btnOK, Qt::LeftButton);
     };
     send(0);
     send(1);
-    ranking->cmbMondai->setCurrentIndex(1);
-    ranking->cmbMondaiChange(ranking->cmbMondai);
+    TestAccess::Ui(*ranking).cmbMondai->setCurrentIndex(1);
+    ranking->cmbMondaiChange(TestAccess::Ui(*ranking).cmbMondai);
     send(0);
     SetShellOpenHandler(nullptr);
     for (const MessageBoxRequest& box : boxes.Seen()) {

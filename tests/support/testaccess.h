@@ -8,6 +8,11 @@ struct TestAccess {
     static auto& Ui(Window& window) {
         return window.ui;
     }
+    // The ranking dialog's FTP client.
+    template <class Dialog>
+    static auto& FtpClient(Dialog& dialog) {
+        return dialog.FtpClient1;
+    }
     // The database browser's image list.
     template <class Browser>
     static auto& ImageList(Browser& browser) {
