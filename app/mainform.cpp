@@ -24,10 +24,6 @@
 #include "records/gameresult.h"
 #include "records/setting.h"
 
-namespace {
-std::string Sjis(const QString& text) { return ToCp932(text); }
-}  // namespace
-
 TMainForm::TMainForm(const std::string& appFolder, QWidget* parent)
     : QMainWindow(parent),
       tmrRest(new TTimer(this)),
@@ -122,7 +118,7 @@ void TMainForm::mnu50Click(QObject* sender) {
 
 void TMainForm::mnuEndClick() {
     if (game_.GameActive() == 1 &&
-        !ConfirmWarning(Sjis(QStringLiteral("現在はゲームプレイ中ですが、終了しますか？"))))
+        !ConfirmWarning(Cp932Text("現在はゲームプレイ中ですが、終了しますか？")))
         return;
     SaveData();
     close();
@@ -148,9 +144,9 @@ void TMainForm::mnuRankingClick() {
 void TMainForm::mnuStartClick() {
     if (game_.GameActive() == 1 &&
         !ConfirmWarning(
-            Sjis(QStringLiteral("現在はゲームプレイ中ですが、すべて破棄して新しく開始しますか？"))))
+            Cp932Text("現在はゲームプレイ中ですが、すべて破棄して新しく開始しますか？")))
         return;
-    SetStatusText(Sjis(QStringLiteral("現在問題をシャッフル中です...")));
+    SetStatusText(Cp932Text("現在問題をシャッフル中です..."));
     int32_t count = 0;
     for (QAction* item : ui.mnuMondai->actions()) {
         if (item->isChecked()) {
@@ -244,11 +240,10 @@ void TMainForm::spdAnswer1Click(QObject* sender) {
                     setting_->FieldText(TSetting::ErrorField));
     if (!verdict.Judged) return;
     if (verdict.Correct) {
-        SetStatusText(Sjis(QStringLiteral("○正解！！")));
+        SetStatusText(Cp932Text("○正解！！"));
         ui.lblScore->setText(QString::number(game_.Score()));
     } else {
-        SetStatusText(Sjis(QStringLiteral("×不正解！！『")) + verdict.Answer +
-                      Sjis(QStringLiteral("』です...")));
+        SetStatusText(Cp932Text("×不正解！！『") + verdict.Answer + Cp932Text("』です..."));
     }
     tmrQuestion->SetInterval(verdict.DisplayMs);
     ui.lblTime->setText(FromCp932(TGame::ClockText(game_.ElapsedMs())));
@@ -263,7 +258,7 @@ void TMainForm::imgSaving1Click(QObject* sender) {
     if (!picture) return;
     const std::optional<std::array<int, 2>> struck = game_.StrikeTwo();
     if (!struck) {
-        SetStatusText(Sjis(QStringLiteral("すでに救済処置を使っているので使えません！")));
+        SetStatusText(Cp932Text("すでに救済処置を使っているので使えません！"));
         return;
     }
     picture->setVisible(false);
@@ -273,7 +268,7 @@ void TMainForm::imgSaving1Click(QObject* sender) {
 void TMainForm::imgSaving4Click() {
     const std::optional<int> answer = game_.CertainAnswer();
     if (!answer) {
-        SetStatusText(Sjis(QStringLiteral("すでに救済処置を使っているので使えません！")));
+        SetStatusText(Cp932Text("すでに救済処置を使っているので使えません！"));
         return;
     }
     ui.imgSaving4->setVisible(false);

@@ -44,6 +44,6 @@ int main(int argc, char** argv) {
     Measure("10 MB in lines of 78 bytes", repeated(std::string(78, 'a') + "\n"), runs);
     Measure("one line of 10 MB, words of 9 letters", repeated("abcdefghi "), runs);
     Measure("one line of 10 MB of Japanese",
-            repeated(ToCp932(QStringLiteral("ランキングの説明がとても長く続きます。"))), runs);
+            repeated(Cp932Text("ランキングの説明がとても長く続きます。")), runs);
     return 0;
 }

@@ -34,11 +34,10 @@ Figures Summary(std::vector<double> values) {
 
 // Lines as players send them: CP932 handles and comments, addresses or "0", varied results.
 std::string Entries(int count, std::mt19937& random) {
-    const std::string handles[] = {ToCp932(QStringLiteral("ﾊﾞｰﾃﾝﾀﾞｰ")), "taro",
-                                   ToCp932(QStringLiteral("ねこ")), "Mixer"};
-    const std::string comments[] = {ToCp932(QStringLiteral("初めて送ります<br />よろしく")), "",
+    const std::string handles[] = {Cp932Text("ﾊﾞｰﾃﾝﾀﾞｰ"), "taro", Cp932Text("ねこ"), "Mixer"};
+    const std::string comments[] = {Cp932Text("初めて送ります<br />よろしく"), "",
                                     "gimlet or daiquiri? hard to tell apart at a glance, but fun",
-                                    ToCp932(QStringLiteral("＊＊"))};
+                                    Cp932Text("＊＊")};
     std::string text;
     char time[16];
     for (int i = 0; i < count; ++i) {

@@ -21,8 +21,8 @@ constexpr int kIconSize = 32;
 constexpr off_t kMaxIconBytes = 16 << 20;
 
 [[noreturn]] void Fail(const std::string& fileName, const QString& reason) {
-    throw Exception(fileName + ToCp932(QStringLiteral(" のアイコンを読み込めません（")) +
-                    ToCp932(reason) + ToCp932(QStringLiteral("）。")));
+    throw Exception(fileName + Cp932Text(" のアイコンを読み込めません（") + ToCp932(reason) +
+                    Cp932Text("）。"));
 }
 
 // The file's bytes. The open does not wait (a FIFO without a writer would block it for good), and

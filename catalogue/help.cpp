@@ -16,7 +16,7 @@ void Helper(const std::string& appFolder, int context) {
     const std::string helpFile = appFolder + "cocktail.hlp";
     // A folder of that name is no help file.
     if (!QFileInfo(FromCp932(helpFile)).isFile()) {
-        InformationBox(ToCp932(QStringLiteral("ヘルプファイル『cocktail.hlp』が見つかりません。")),
+        InformationBox(Cp932Text("ヘルプファイル『cocktail.hlp』が見つかりません。"),
                        ApplicationTitle());
         return;
     }
@@ -26,7 +26,7 @@ void Helper(const std::string& appFolder, int context) {
 void ShowHelpWindow(const std::string& helpFile, int context) {
     std::vector<HelpTopic> topics = LoadHelpFile(helpFile);
     if (topics.empty()) {
-        throw Exception(helpFile + ToCp932(QStringLiteral(" にはヘルプのトピックがありません。")));
+        throw Exception(helpFile + Cp932Text(" にはヘルプのトピックがありません。"));
     }
     THelp window(std::move(topics), context, QApplication::activeWindow());
     ExecModal(window);

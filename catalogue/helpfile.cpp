@@ -16,8 +16,6 @@ namespace {
 constexpr const char* CannotOpen = "ファイルを開けません:";
 constexpr const char* CannotRead = "ファイルを読み込めません:";
 
-std::string Cp932Text(const char* utf8) { return ToCp932(QString::fromUtf8(utf8)); }
-
 const std::string kHeaderStart = "[topic ";
 // More digits could not be an int; such a line is text.
 constexpr size_t kMaxContextDigits = 9;
@@ -125,8 +123,7 @@ std::string ShownTopicText(const std::string& text) {
         const size_t length = pair ? 2 : 1;
         const bool breakFirst = text[i] != '\n' && lineBytes + length > HelpShownLineBytes;
         if (shown.size() + length + (breakFirst ? 1 : 0) > HelpShownBytes) {
-            return shown +
-                   ToCp932(QStringLiteral("\n\n（長すぎるため、ここから先は表示されません。）"));
+            return shown + Cp932Text("\n\n（長すぎるため、ここから先は表示されません。）");
         }
         if (breakFirst) {
             shown += '\n';

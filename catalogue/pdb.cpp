@@ -106,8 +106,7 @@ void TPDB::spdvslistClick(QObject* sender) {
 void TPDB::pnlPosClick() {
     SetcocktailDB(MultiByteLowerCase(ToCp932(ui.txtPos->text())));
     if (ui.lsDB->count() == 0) {
-        InformationBox(ToCp932(QStringLiteral("検索条件に一致するものがありませんでした。")),
-                       ApplicationTitle());
+        InformationBox(Cp932Text("検索条件に一致するものがありませんでした。"), ApplicationTitle());
     }
 }
 

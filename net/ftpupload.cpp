@@ -8,6 +8,7 @@
 #include "net/ftpreplyrules.h"
 #include "net/steadyclock.h"
 #include "platform/cp932.h"
+#include "platform/path.h"
 #include "platform/scopeguard.h"
 #include "platform/winsock.h"
 
@@ -53,7 +54,7 @@ bool TFtpClient::UploadOverDataConnection(const std::string& localFile,
 
 bool TFtpClient::UploadSteps(const std::string& localFile, const std::string& remoteFile) {
     if (!OpenDataConnection()) return false;
-    std::string name = localFile.substr(localFile.rfind('/') + 1);
+    std::string name = NamePart(localFile);
     ReportStatus(1, "APPE " + (remoteFile.empty() ? localFile : remoteFile));
     std::string reply = Exchange("APPE " + (remoteFile.empty() ? name : remoteFile));
     if (ReplyFails(TFtpStep::Appe, ReplyNumber())) {

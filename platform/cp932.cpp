@@ -80,3 +80,5 @@ QString FromCp932(const std::string& bytes) {
     }
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
+
+std::string Cp932Text(const char* utf8) { return ToCp932(QString::fromUtf8(utf8)); }

@@ -9,6 +9,8 @@
 std::string ToCp932(const QString& text);
 // Bytes that are not valid CP932 become U+FFFD.
 QString FromCp932(const std::string& bytes);
+// The CP932 bytes of a UTF-8 text of the source, such as the program's own messages.
+std::string Cp932Text(const char* utf8);
 
 // CP932 lead bytes: the first byte of a double-byte character.
 inline bool IsLeadByte(unsigned char c) {

@@ -9,5 +9,5 @@
 void HandleException(const std::exception& error) { ErrorBox(error.what(), ApplicationTitle()); }
 
 void HandleUnknownException() {
-    ErrorBox(ToCp932(QStringLiteral("予期しないエラーが発生しました。")), ApplicationTitle());
+    ErrorBox(Cp932Text("予期しないエラーが発生しました。"), ApplicationTitle());
 }

@@ -105,7 +105,7 @@ MsgResult ShowMessageBox(const MessageBoxRequest& request, QWidget* parent) {
 }
 
 const std::string& ApplicationTitle() {
-    static const std::string title = ToCp932(QStringLiteral("The・バーテンダム"));
+    static const std::string title = Cp932Text("The・バーテンダム");
     return title;
 }
 
@@ -122,7 +122,7 @@ void ErrorBox(const std::string& text, const std::string& caption) {
 }
 
 bool ConfirmWarning(const std::string& text) {
-    static const std::string caption = ToCp932(QStringLiteral("警告"));
+    static const std::string caption = Cp932Text("警告");
     return ShowMessageBox({text, caption, MsgIcon::Warning, MsgButtons::YesNo}) == MsgResult::Yes;
 }
 

@@ -18,12 +18,12 @@ std::unique_ptr<TRanking> PrepareRanking(const std::string& appFolder,
     ranking->SetIdentity(handleName, mail, url);
     const std::string logFile = appFolder + "log.dat";
     if (!QFileInfo(FromCp932(logFile)).isFile()) {
-        ShowMessage(ToCp932(QStringLiteral("データが見つかりませんでした。")));
+        ShowMessage(Cp932Text("データが見つかりませんでした。"));
         return nullptr;
     }
     // Every line gives a count, so a log without counts has no lines.
     const std::vector<std::string> counts = QuestionCounts(logFile);
-    if (counts.empty()) ShowMessage(ToCp932(QStringLiteral("データがありませんでした。")));
+    if (counts.empty()) ShowMessage(Cp932Text("データがありませんでした。"));
     ranking->ShowCounts(counts);
     return ranking;
 }

@@ -23,7 +23,6 @@
 #include "ranking/upload.h"
 
 namespace {
-std::string Text(const QString& text) { return ToCp932(text); }
 
 const int ColumnWidths[] = {100, 100, 75, 50};
 
@@ -94,7 +93,7 @@ void TRanking::ShowCounts(const std::vector<std::string>& counts) {
 
 void TRanking::cmbMondaiChange(QObject*) {
     // Read first: a log that has gone away raises before the list loses the rows it shows.
-    const std::string key = CutBytes(Text(ui.cmbMondai->currentText()), RankingFieldLimit);
+    const std::string key = CutBytes(ToCp932(ui.cmbMondai->currentText()), RankingFieldLimit);
     const std::vector<TRankingRow> results = ValidResults(LogFileName(), key);
     ui.lsRanking->setUpdatesEnabled(false);
     ui.lsRanking->setRowCount(0);
@@ -146,11 +145,11 @@ bool TRanking::SelectedRow(TRankingRow& row) const {
 std::string TRanking::CommentBytes() const {
     // The player's line breaks travel as CR LF, as the memo of the program's own platform held
     // them.
-    return Text(ui.memComment->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+    return ToCp932(ui.memComment->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
 }
 
 TRankingIdentity TRanking::Identity() const {
-    return {Text(ui.txtHN->text()), Text(ui.txtMail->text()), Text(ui.txtURL->text()),
+    return {ToCp932(ui.txtHN->text()), ToCp932(ui.txtMail->text()), ToCp932(ui.txtURL->text()),
             CommentBytes()};
 }
 
@@ -180,27 +179,27 @@ void TRanking::KeepFirstLine(QLineEdit* edit) {
 void TRanking::btnOKClick(QObject*) {
     TRankingRow row;
     if (!SelectedRow(row)) {
-        ShowMessage(Text(QStringLiteral("登録するリストが選択されておりません。")));
+        ShowMessage(Cp932Text("登録するリストが選択されておりません。"));
         return;
     }
     if (ui.txtHN->text().isEmpty()) {
-        ShowMessage(Text(QStringLiteral("登録の際にハンドルネームは必須です！")));
+        ShowMessage(Cp932Text("登録の際にハンドルネームは必須です！"));
         return;
     }
     const std::string entry = RankingEntry(row, Identity());
     const MessageBoxRequest confirm{
-        Text(QStringLiteral("データを送信します。よろしいですか？記入漏れなどがないか確認してから送"
-                            "って下さい。コメントがないと「コメント>>」とだけ表示されてしまいます"
-                            "が、よろしいですか？")),
+        Cp932Text("データを送信します。よろしいですか？記入漏れなどがないか確認してから送"
+                  "って下さい。コメントがないと「コメント>>」とだけ表示されてしまいます"
+                  "が、よろしいですか？"),
         ApplicationTitle(), MsgIcon::Information, MsgButtons::YesCancel};
     if (ShowMessageBox(confirm, this) != MsgResult::Yes) return;
     if (!IsInternetConnected()) {
-        ShowMessage(Text(QStringLiteral("インターネットに接続されていません。")));
+        ShowMessage(Cp932Text("インターネットに接続されていません。"));
         return;
     }
     if (IsGlobalOffline() && !MayGoOnline()) return;
     // The count is fixed with the entry: the player may change the combo while the log-in waits.
-    const std::string remotePath = RankingRemotePath(Text(ui.cmbMondai->currentText()));
+    const std::string remotePath = RankingRemotePath(ToCp932(ui.cmbMondai->currentText()));
     // While the send waits on the network the button is off, so that a second press cannot
     // interleave its commands with this session's; a cancel pressed meanwhile closes the dialog
     // once the send is over, whatever its outcome.
@@ -216,12 +215,12 @@ void TRanking::btnOKClick(QObject*) {
 
 bool TRanking::MayGoOnline() {
     const MessageBoxRequest question{
-        Text(QStringLiteral("ｲﾝﾀｰﾈｯﾄには接続されていますが、ｵﾌﾗｲﾝで作業しています。ｵﾝﾗｲﾝに切"
-                            "り替えますか？")),
+        Cp932Text("ｲﾝﾀｰﾈｯﾄには接続されていますが、ｵﾌﾗｲﾝで作業しています。ｵﾝﾗｲﾝに切"
+                  "り替えますか？"),
         ApplicationTitle(), MsgIcon::Question, MsgButtons::YesCancel};
     if (ShowMessageBox(question, this) != MsgResult::Yes) return false;
     if (InternetAttemptConnect() != 0) {
-        ShowMessage(Text(QStringLiteral("失敗しました。")));
+        ShowMessage(Cp932Text("失敗しました。"));
         return false;
     }
     return true;
@@ -243,9 +242,8 @@ void TRanking::reject() {
 
 void TRanking::FtpClient1Success(TCmdType Trans_Type) {
     if (Trans_Type != CtAppe) return;
-    const MessageBoxRequest question{
-        Text(QStringLiteral("登録が完了しました。ページへジャンプしますか？")), ApplicationTitle(),
-        MsgIcon::Information, MsgButtons::YesNo};
+    const MessageBoxRequest question{Cp932Text("登録が完了しました。ページへジャンプしますか？"),
+                                     ApplicationTitle(), MsgIcon::Information, MsgButtons::YesNo};
     if (ShowMessageBox(question, this) == MsgResult::No) return;
     ShellOpen(RankingPageAddress(endpoints_));
 }

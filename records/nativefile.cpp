@@ -18,8 +18,6 @@ constexpr const char* CannotRead = "ファイルを読み込めません:";
 constexpr const char* CannotWrite = "ファイルに書き込めません:";
 }  // namespace
 
-std::string Cp932Text(const char* utf8) { return ToCp932(QString::fromUtf8(utf8)); }
-
 std::string NativeName(const std::string& fileName) {
     return QFile::encodeName(FromCp932(fileName)).toStdString();
 }

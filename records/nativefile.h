@@ -8,9 +8,6 @@
 
 #include "platform/exception.h"
 
-// The CP932 bytes of a UTF-8 literal, for the texts of errors.
-std::string Cp932Text(const char* utf8);
-
 // The file system's (UTF-8) spelling of a CP932 file name.
 std::string NativeName(const std::string& fileName);
 

@@ -9,17 +9,14 @@
 #include <filesystem>
 #include <memory>
 
+#include "platform/cp932.h"
 #include "platform/exception.h"
+#include "platform/path.h"
 #include "records/lines.h"
 #include "records/nativefile.h"
 #include "records/stringfile.h"
 
 namespace {
-std::string FolderOf(const std::string& path) {
-    std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
-}
-
 constexpr const char* CannotWrite = "ファイルに書き込めません:";
 
 // The file system's name of the file that holds the settings: a setting.dat that is a link is
@@ -77,7 +74,7 @@ bool ReplaceBySideFile(const std::string& path, const std::string& target, const
         ::unlink(side.c_str());
         throw;
     }
-    SyncFolder(FolderOf(target));
+    SyncFolder(FolderPart(target));
     return true;
 }
 

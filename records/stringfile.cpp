@@ -7,17 +7,12 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/cp932.h"
 #include "platform/exception.h"
+#include "platform/path.h"
 #include "records/nativefile.h"
 
 namespace {
-// The folder part of a file name: up to its last "/", keeping the "/" only for the root.
-std::string FolderPart(const std::string& fileName) {
-    std::size_t slash = fileName.rfind('/');
-    if (slash == std::string::npos) return {};
-    return slash == 0 ? std::string("/") : fileName.substr(0, slash);
-}
-
 void EnsureFolder(const std::string& folder) {
     if (folder.empty()) return;
     const std::filesystem::path native(NativeName(folder));
@@ -38,8 +33,7 @@ void FindFile(const std::string& fileName, TSearchRec& rec) {
     rec.Size = static_cast<int64_t>(info.st_size);
     rec.Time = static_cast<int64_t>(info.st_mtime);
     rec.Directory = S_ISDIR(info.st_mode);
-    std::size_t slash = fileName.rfind('/');
-    rec.Name = slash == std::string::npos ? fileName : fileName.substr(slash + 1);
+    rec.Name = NamePart(fileName);
 }
 
 void LoadStringFromFile(const std::string& fileName, std::string& text) {

@@ -147,7 +147,7 @@ TEST_F(MainFormTest, CatalogueCountsHiddenFilesFoldersAndAnyCase) {
     EXPECT_TRUE(names.count(".hidden.ico"));
     EXPECT_TRUE(names.count("UPPER.ICO"));
     EXPECT_TRUE(names.count("folder.ico"));
-    EXPECT_TRUE(names.count(Sjis("カクテル000.ico")));
+    EXPECT_TRUE(names.count(Cp932Text("カクテル000.ico")));
 }
 
 // Choosing a count checks it alone and takes effect at once.

@@ -23,12 +23,12 @@ TEST(MultiByteLowerCase, LowersOnlySingleByteLetters) {
         {"B&B 007", "b&b 007"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(MultiByteLowerCase(Sjis(c.in)), Sjis(c.out)) << c.in;
+        EXPECT_EQ(MultiByteLowerCase(Cp932Text(c.in)), Cp932Text(c.out)) << c.in;
     }
     // A lead byte at the very end has no second byte: the letters before it still lower.
     EXPECT_EQ(MultiByteLowerCase("AB\x83"), "ab\x83");
     // A letter right after a double-byte character is lowered again.
-    EXPECT_EQ(MultiByteLowerCase(Sjis("アA")), Sjis("アa"));
+    EXPECT_EQ(MultiByteLowerCase(Cp932Text("アA")), Cp932Text("アa"));
 }
 
 // A text is found only where a character begins, never inside a double-byte character.
@@ -50,12 +50,12 @@ TEST(ContainsText, MatchesAtCharacterBoundariesOnly) {
         {"ﾓｽｺﾐｭｰﾙ", "ｺﾐ", true},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ContainsText(Sjis(c.text), Sjis(c.needle)), c.found)
+        EXPECT_EQ(ContainsText(Cp932Text(c.text), Cp932Text(c.needle)), c.found)
             << c.text << " / " << c.needle;
     }
     // A double-byte needle whose bytes straddle two characters: ア + カ is 83 41 83 4A, and the
     // bytes 41 83 read as "A" followed by a lead byte.
-    EXPECT_FALSE(ContainsText(Sjis("アカ"), std::string("\x41\x83", 2)));
+    EXPECT_FALSE(ContainsText(Cp932Text("アカ"), std::string("\x41\x83", 2)));
 }
 
 // Each filter rule picks exactly the entries it names, in catalogue order.
@@ -75,7 +75,7 @@ TEST(MatchingEntries, EveryRuleInItsOrder) {
         "b#b.ico",
     };
     std::vector<std::string> list;
-    for (const char* name : names) list.push_back(Sjis(name));
+    for (const char* name : names) list.push_back(Cp932Text(name));
 
     struct Case {
         const char* filter;
@@ -107,10 +107,10 @@ TEST(MatchingEntries, EveryRuleInItsOrder) {
         {"ｺﾐ", true, false, {6}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(MatchingEntries(list, {Sjis(c.filter), c.usePos, c.showAll}), c.expected)
+        EXPECT_EQ(MatchingEntries(list, {Cp932Text(c.filter), c.usePos, c.showAll}), c.expected)
             << c.filter << " pos=" << c.usePos << " all=" << c.showAll;
     }
-    EXPECT_TRUE(MatchingEntries({}, {Sjis("カ"), false, false}).empty());
+    EXPECT_TRUE(MatchingEntries({}, {Cp932Text("カ"), false, false}).empty());
 }
 
 }  // namespace

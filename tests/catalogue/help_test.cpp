@@ -91,8 +91,8 @@ class HelpWindowTest : public ::testing::Test {
   protected:
     static std::vector<HelpTopic> Topics() {
         return ParseHelpFile(
-            Sjis("[topic 1] 遊び方\n一\n[topic 4] ランキング\n四\n"
-                 "[topic 5] 設定\n五\n"));
+            Cp932Text("[topic 1] 遊び方\n一\n[topic 4] ランキング\n四\n"
+                      "[topic 5] 設定\n五\n"));
     }
 };
 

@@ -17,7 +17,7 @@ std::string Utf8(const std::string& cp932) { return FromCp932(cp932).toStdString
 // Headers start topics whatever the line ends; notes before the first topic and blank lines at a
 // topic's end never show.
 TEST(ParseHelpFile, TopicsTitlesAndTexts) {
-    const std::string file = Sjis(
+    const std::string file = Cp932Text(
         "notes for writers\r\n"
         "[topic 4] インターネット\r\n"
         "一行目\r\n"
@@ -69,7 +69,7 @@ TEST(LoadHelpFile, MissingFileRaisesInOutError) {
 // HelpShownBytes gives way to a note; anything within the bounds passes unchanged.
 TEST(ShownTopicText, BoundsLinesAndLength) {
     const std::string line(HelpShownLineBytes, 'a');
-    const std::string kana = Sjis("ア");
+    const std::string kana = Cp932Text("ア");
     std::string kanaLine = "x";  // its last character would straddle the bound
     while (kanaLine.size() <= HelpShownLineBytes) kanaLine += kana;
     EXPECT_EQ(ShownTopicText("a\n\nb"), "a\n\nb");
@@ -79,7 +79,7 @@ TEST(ShownTopicText, BoundsLinesAndLength) {
     const std::string huge = ShownTopicText(std::string(10'000'000, 'a'));
     EXPECT_LE(huge.size(), HelpShownBytes + 100);
     EXPECT_EQ(huge.substr(huge.rfind("\n\n") + 2),
-              Sjis("（長すぎるため、ここから先は表示されません。）"));
+              Cp932Text("（長すぎるため、ここから先は表示されません。）"));
 }
 
 // A help file far beyond any help text (here 1 TiB, sparse) is refused by name.

@@ -279,11 +279,11 @@ TEST_F(BrowserTest, ViewButtonsSwitchTheMode) {
 
 // An unreadable icon stops the rebuild there with the loader's error; the items before it stay.
 TEST_F(BrowserTest, UnreadableIconStopsTheRebuild) {
-    catalogue.Break(Sjis("サイドカー.ico"));
+    catalogue.Break(Cp932Text("サイドカー.ico"));
     ChooseIndex("カ");  // no broken icon among these
     TestAccess::Ui(pdb).chkPos->setChecked(true);
     try {
-        pdb.SetcocktailDB(Sjis("ー"));
+        pdb.SetcocktailDB(Cp932Text("ー"));
         FAIL() << "no error for a broken icon";
     } catch (const Exception& error) {
         EXPECT_TRUE(FromCp932(error.what()).contains(QStringLiteral("サイドカー.ico")));

@@ -552,7 +552,7 @@ TEST(FtpReplies, MissingGreetingTimesOut) {
 // local file's own name.
 TEST(FtpUpload, ActiveUploadSequence) {
     QTemporaryDir dir;
-    std::string bytes = Sjis("ハンドル\tカクテル\r\n") + std::string(100000, 'z') + "\r\n";
+    std::string bytes = Cp932Text("ハンドル\tカクテル\r\n") + std::string(100000, 'z') + "\r\n";
     QString local = WriteUploadFile(dir, bytes);
     for (const std::string remote : {"/ranking/cocktail/50.log", ""}) {
         std::string data;
@@ -590,7 +590,7 @@ TEST(FtpUpload, ActiveUploadSequence) {
 // reply names; a malformed reply or one out of range ends the upload before any connect.
 TEST(FtpUpload, PassiveRepliesGoodAndBad) {
     QTemporaryDir dir;
-    std::string bytes = Sjis("パッシブ\r\n");
+    std::string bytes = Cp932Text("パッシブ\r\n");
     QString local = WriteUploadFile(dir, bytes);
     for (const char* address : {"127,0,0,1", "10,9,8,7"}) {
         std::string data;

@@ -67,8 +67,8 @@ TEST_P(FtpServerTest, AppendsCreateAndExtendTheServerFile) {
     auto server = Start(kind);
     START_OR_SKIP(server);
     QTemporaryDir dir;
-    const std::string first = Sjis("1\tバーテンダー\t4500\t01:23`45\tコメント\r\n");
-    const std::string second = Sjis("2\t見習い\t1200\t02:00`00\t二行目\r\n");
+    const std::string first = Cp932Text("1\tバーテンダー\t4500\t01:23`45\tコメント\r\n");
+    const std::string second = Cp932Text("2\t見習い\t1200\t02:00`00\t二行目\r\n");
     std::string big;
     for (int i = 0; i < (3 << 20); ++i) big += char((i * 131 + i / 7) % 256);
     WriteFileBytes(dir.filePath("first.dat"), first);

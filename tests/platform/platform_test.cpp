@@ -10,10 +10,10 @@
 #include <set>
 #include <vector>
 
-#include "platform/guard.h"
 #include "platform/cp932.h"
 #include "platform/exception.h"
 #include "platform/fonts.h"
+#include "platform/guard.h"
 #include "platform/picture.h"
 #include "platform/random.h"
 #include "platform/tick.h"
@@ -46,7 +46,7 @@ TEST(TickCount, CountsRealMilliseconds) {
 TEST(Guard, AFailingHandlerIsShownAndTheLoopGoesOn) {
     ScriptedBoxes boxes;
     bool later = false;
-    QTimer::singleShot(0, Guarded([] { throw Exception(Sjis("失敗しました。")); }));
+    QTimer::singleShot(0, Guarded([] { throw Exception(Cp932Text("失敗しました。")); }));
     QTimer::singleShot(1, Guarded([] { throw 42; }));
     QTimer::singleShot(5, [&] { later = true; });
     QTRY_VERIFY_WITH_TIMEOUT(later, 2000);

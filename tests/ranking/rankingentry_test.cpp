@@ -75,9 +75,9 @@ TEST(RankingEntry, RowFieldsAreSentAsListed) {
 // A cut never ends in the first half of a double-byte character, also when trail bytes look
 // like lead bytes.
 TEST(RankingCutBytes, KeepsWholeCharacters) {
-    const std::string kana = Sjis("ア");  // 0x83 0x41
-    const std::string so = Sjis("ソ");    // 0x83 0x5C
-    const std::string high = Sjis("院");  // 0x89 0x40
+    const std::string kana = Cp932Text("ア");  // 0x83 0x41
+    const std::string so = Cp932Text("ソ");    // 0x83 0x5C
+    const std::string high = Cp932Text("院");  // 0x89 0x40
     EXPECT_EQ(CutBytes("a" + kana, 2), "a");
     EXPECT_EQ(CutBytes("a" + kana, 3), "a" + kana);
     EXPECT_EQ(CutBytes(kana + so + "x", 3), kana);
@@ -92,7 +92,7 @@ TEST(RankingCutBytes, KeepsWholeCharacters) {
 TEST(RankingComment, DropsAHalfWidenedAsteriskAtTheCut) {
     const std::string comment = std::string(254, 'a') + "*";
     EXPECT_EQ(RankingComment(comment), std::string(254, 'a'));
-    const std::string doubleByte = std::string(253, 'a') + Sjis("漢") + "z";
-    EXPECT_EQ(RankingComment(doubleByte), std::string(253, 'a') + Sjis("漢"));
-    EXPECT_EQ(RankingComment(std::string(254, 'a') + Sjis("漢")), std::string(254, 'a'));
+    const std::string doubleByte = std::string(253, 'a') + Cp932Text("漢") + "z";
+    EXPECT_EQ(RankingComment(doubleByte), std::string(253, 'a') + Cp932Text("漢"));
+    EXPECT_EQ(RankingComment(std::string(254, 'a') + Cp932Text("漢")), std::string(254, 'a'));
 }

@@ -40,8 +40,8 @@ class RankingUpload : public ::testing::Test {
         const TRankingEndpoints endpoints{"127.0.0.1", port, "master", password,
                                           "web.ranking.example"};
         auto ranking = PrepareRanking(
-            folder.AppFolder(), Sjis("ﾊﾞｰﾃﾝﾀﾞｰ*"), "", "http://x.example/", [](int) {}, nullptr,
-            endpoints);
+            folder.AppFolder(), Cp932Text("ﾊﾞｰﾃﾝﾀﾞｰ*"), "", "http://x.example/", [](int) {},
+            nullptr, endpoints);
         if (ranking) {
             TestAccess::Ui(*ranking).lsRanking->selectRow(0);
             TestAccess::Ui(*ranking).memComment->setPlainText(QStringLiteral("初めて*\n送ります"));
@@ -54,7 +54,7 @@ class RankingUpload : public ::testing::Test {
     std::string Expected() const {
         return RankingEntry(
             {"1230", "02:00`50", "40", "7"},
-            {Sjis("ﾊﾞｰﾃﾝﾀﾞｰ*"), "", "http://x.example/", Sjis("初めて*\r\n送ります")});
+            {Cp932Text("ﾊﾞｰﾃﾝﾀﾞｰ*"), "", "http://x.example/", Cp932Text("初めて*\r\n送ります")});
     }
 
     // A send as the player makes it: the click goes through the application object, which shows
@@ -129,9 +129,9 @@ TEST_F(RankingUpload, TheCountChoosesTheFile) {
     TestAccess::Ui(*ranking).lsRanking->selectRow(0);
     Send(*ranking, MsgResult::No);
     EXPECT_TRUE(ErrorTexts().empty());
-    const std::string line =
-        RankingEntry({"300", "00:30`00", "3", "1"},
-                     {Sjis("ﾊﾞｰﾃﾝﾀﾞｰ*"), "", "http://x.example/", Sjis("初めて*\r\n送ります")});
+    const std::string line = RankingEntry(
+        {"300", "00:30`00", "3", "1"},
+        {Cp932Text("ﾊﾞｰﾃﾝﾀﾞｰ*"), "", "http://x.example/", Cp932Text("初めて*\r\n送ります")});
     EXPECT_EQ(ReadFileBytes(server.Path(QStringLiteral("ranking/cocktail/30.log"))), line);
     EXPECT_FALSE(QFile::exists(server.Path(remote)));
     EXPECT_TRUE(opened.isEmpty());  // the page was declined

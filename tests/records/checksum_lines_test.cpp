@@ -17,8 +17,8 @@ TEST(RecordsChecksum, TableOfTexts) {
         {"50,12340,03:05`67,40,3,", 2370},
         {"10,0,01:40`00,0,0,", 1816},
         {std::string("ab\0zz", 5), 2 * (97 + 98)},
-        {"\xFF", 510},                    // bytes count unsigned
-        {Sjis("カ"), 2 * (0x83 + 0x4A)},  // CP932 bytes, not Unicode
+        {"\xFF", 510},                         // bytes count unsigned
+        {Cp932Text("カ"), 2 * (0x83 + 0x4A)},  // CP932 bytes, not Unicode
         {std::string(8421505, '\xFF'), static_cast<int32_t>(8421505u * 255u * 2u)},  // wraps
     };
     for (const auto& row : rows) {

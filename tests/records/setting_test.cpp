@@ -101,9 +101,9 @@ TEST(RecordsSetting, SettingsRoundTripThroughTheFile) {
         f.ui().txtURL->setText(QString::fromUtf8("http://例え.jp/~taro"));
         f.host.questionCount = 30;
         f.host.SaveData();
-        EXPECT_EQ(ReadFileBytes(f.File()), "abc\r\n\r\n" + Sjis("バーテンダー太郎") +
+        EXPECT_EQ(ReadFileBytes(f.File()), "abc\r\n\r\n" + Cp932Text("バーテンダー太郎") +
                                                "\r\ntaro@example.jp\r\n" +
-                                               Sjis("http://例え.jp/~taro") + "\r\n30\r\n");
+                                               Cp932Text("http://例え.jp/~taro") + "\r\n30\r\n");
     }
     Fixture g(dir);
     EXPECT_EQ(g.Load(), "");

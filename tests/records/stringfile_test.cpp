@@ -12,7 +12,7 @@
 
 namespace {
 std::string Cp932Path(const QTemporaryDir& dir, const char* utf8Name) {
-    return ToCp932(dir.path()) + "/" + Sjis(utf8Name);
+    return ToCp932(dir.path()) + "/" + Cp932Text(utf8Name);
 }
 
 std::string AllByteValues() {
@@ -35,7 +35,7 @@ std::string MessageOf(const std::function<void()>& action) {
 // replaces the whole of what an earlier, longer one left.
 TEST(RecordsStringFile, RoundTripsExactBytes) {
     QTemporaryDir dir;
-    const std::vector<std::string> texts = {"", "abc", AllByteValues(), Sjis("ﾏﾃｨｰﾆ\r\n")};
+    const std::vector<std::string> texts = {"", "abc", AllByteValues(), Cp932Text("ﾏﾃｨｰﾆ\r\n")};
     for (const auto& text : texts) {
         const std::string name = Cp932Path(dir, "カクテル.dat");
         SaveStringToFile(name, text);
@@ -58,7 +58,7 @@ TEST(RecordsStringFile, SaveCreatesMissingFoldersOrSaysWhichCannotBeMade) {
     SaveStringToFile(blocker, "x");
     const std::string folder = blocker + "/sub";
     EXPECT_EQ(MessageOf([&] { SaveStringToFile(folder + "/f.txt", "abc"); }),
-              Sjis("ディレクトリ") + folder + Sjis("が作れません。"));
+              Cp932Text("ディレクトリ") + folder + Cp932Text("が作れません。"));
 }
 
 // A file that cannot be created is the platform's input/output error, not the folder message.
@@ -75,7 +75,7 @@ TEST(RecordsStringFile, LoadReportsMissingFileAndAcceptsEmptyOne) {
     const std::string missing = Cp932Path(dir, "無い.dat");
     std::string text;
     EXPECT_EQ(MessageOf([&] { LoadStringFromFile(missing, text); }),
-              missing + Sjis("の情報の取得に失敗しました。"));
+              missing + Cp932Text("の情報の取得に失敗しました。"));
 
     const std::string empty = Cp932Path(dir, "empty.dat");
     WriteFileBytes(FromCp932(empty), "");
@@ -92,7 +92,7 @@ TEST(RecordsStringFile, FindFileDescribesTheEntry) {
     TSearchRec rec{};
     FindFile(name, rec);
     EXPECT_EQ(rec.Size, 5);
-    EXPECT_EQ(rec.Name, Sjis("ジン.ico"));
+    EXPECT_EQ(rec.Name, Cp932Text("ジン.ico"));
     EXPECT_FALSE(rec.Directory);
 
     FindFile(ToCp932(dir.path()), rec);

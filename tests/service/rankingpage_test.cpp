@@ -108,7 +108,7 @@ std::vector<RenderCase> RenderCases() {
          {">ctl </td>", "<td class=\"comment\">a b </td>"}},
         {"NoAddresses", EntryLine("1", "plain"), {"<td class=\"handle\">plain</td>"}},
         {"Japanese",
-         EntryLine("-5", Sjis("ﾊﾞｰﾃﾝﾀﾞｰ"), "01:00`00", "0", Sjis("初めて＊")),
+         EntryLine("-5", Cp932Text("ﾊﾞｰﾃﾝﾀﾞｰ"), "01:00`00", "0", Cp932Text("初めて＊")),
          {">ﾊﾞｰﾃﾝﾀﾞｰ</td><td class=\"score\">-5</td>", "<td class=\"comment\">初めて＊</td>"}},
     };
 }

@@ -93,7 +93,7 @@ TEST_F(RankingServiceEnd, TheDialogsResultsReachThePage) {
     QStringList opened;
     SetShellOpenHandler([&](const std::string& target) { opened << FromCp932(target); });
     auto ranking = PrepareRanking(
-        folder.AppFolder(), Sjis("ﾊﾞｰﾃﾝﾀﾞｰ"), "", "http://bar.example/", [](int) {}, nullptr,
+        folder.AppFolder(), Cp932Text("ﾊﾞｰﾃﾝﾀﾞｰ"), "", "http://bar.example/", [](int) {}, nullptr,
         service->Endpoints());
     ASSERT_TRUE(ranking);
     ranking->show();
@@ -114,8 +114,8 @@ TEST_F(RankingServiceEnd, TheDialogsResultsReachThePage) {
         EXPECT_NE(box.Icon, MsgIcon::Error) << FromCp932(box.Text).toStdString();
     }
 
-    const TRankingIdentity identity{Sjis("ﾊﾞｰﾃﾝﾀﾞｰ"), "", "http://bar.example/",
-                                    Sjis("乾杯\r\nまた来ます")};
+    const TRankingIdentity identity{Cp932Text("ﾊﾞｰﾃﾝﾀﾞｰ"), "", "http://bar.example/",
+                                    Cp932Text("乾杯\r\nまた来ます")};
     EXPECT_EQ(ReadFileBytes(service->LogFile(10)),
               RankingEntry({"1230", "02:00`50", "40", "7"}, identity) +
                   RankingEntry({"4560", "01:59`00", "45", "20"}, identity));

@@ -49,8 +49,6 @@ FixedSeeds::FixedSeeds(uint32_t first) : next_(first) {
 }
 FixedSeeds::~FixedSeeds() { SetRandomSeedSource(nullptr); }
 
-std::string Sjis(const char* utf8) { return ToCp932(QString::fromUtf8(utf8)); }
-
 std::string ReadFileBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};

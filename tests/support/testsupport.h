@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/cp932.h"
 #include "platform/msgbox.h"
 
 // Answers every message box from a queue and records what was asked. With the queue empty, a
@@ -57,9 +58,6 @@ class FixedSeeds {
   private:
     uint32_t next_;
 };
-
-// CP932 bytes of a UTF-8 literal, for expectations written in Japanese.
-std::string Sjis(const char* utf8);
 
 // The whole contents of a file, or an empty string if it cannot be read.
 std::string ReadFileBytes(const QString& path);

@@ -43,7 +43,7 @@ TEST(CocktailTable, EveryItemOfTheBrowsersIndexFindsSeveralNames) {
     // first byte is not a lead byte.
     const auto table = BundledTable();
     for (const char* kana : {"ア", "カ", "サ", "タ", "ナ", "ハ", "マ", "ヤ", "ラ", "ワ"}) {
-        const std::string item = Sjis(kana);
+        const std::string item = Cp932Text(kana);
         int found = 0;
         for (const Cocktail& c : table)
             if (ToCp932(c.name).compare(0, 2, item) == 0) ++found;
