@@ -54,7 +54,6 @@ void TMainForm::ApplyLook() {
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(QIcon(QStringLiteral(":/images/app.png")));
-    setFont(UiFont());
     ui.lblRest->setFont(JapaneseFont(QStringLiteral("ＭＳ ゴシック"), 16, true));
     const qreal ratio = devicePixelRatioF();
     ui.imgNew->setPixmap(WindowPicture(QStringLiteral("new"), ratio));

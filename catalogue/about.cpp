@@ -29,6 +29,10 @@ bool IsLeftReleaseInside(QObject* watched, QEvent* event) {
 TAbout::TAbout(const std::vector<std::string>& catalogueList, const std::string& appFolder,
                QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+    // The box's font, before its controls exist, so that every one of them takes it.
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPixelSize(11);
+    setFont(arial);
     ui.setupUi(this);
     ApplyLook();
     for (QObject* child : children()) {
@@ -39,9 +43,6 @@ TAbout::TAbout(const std::vector<std::string>& catalogueList, const std::string&
 
 void TAbout::ApplyLook() {
     setFixedSize(321, 213);
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPixelSize(11);
-    setFont(arial);
     ui.Label6->setFont(JapaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), 12));
     // The credit's three labels share one line of the narrow box, hence the smaller size.
     const QFont credit = JapaneseFont(QStringLiteral("ＭＳ Ｐゴシック"), 11);

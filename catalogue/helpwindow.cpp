@@ -7,8 +7,8 @@
 
 THelp::THelp(std::vector<HelpTopic> topics, int context, QWidget* parent)
     : QDialog(parent), topics_(std::move(topics)) {
-    ui.setupUi(this);
     setFont(JapaneseFont(QStringLiteral("MS UI Gothic"), 13));
+    ui.setupUi(this);
     ui.lblTitle->setFont(JapaneseFont(QStringLiteral("MS UI Gothic"), 16, true));
     for (const HelpTopic& topic : topics_) ui.lsTopics->addItem(FromCp932(topic.Title));
 

@@ -10,7 +10,6 @@
 #include "catalogue/cocktaildb.h"
 #include "catalogue/cocktailicon.h"
 #include "platform/cp932.h"
-#include "platform/fonts.h"
 #include "platform/guard.h"
 #include "platform/keyfilter.h"
 #include "platform/msgbox.h"
@@ -46,7 +45,6 @@ TPDB::TPDB(const std::vector<std::string>& catalogueList, const std::string& app
            QWidget* parent)
     : QDialog(parent), imlDB(kPictureSize), catalogueList_(catalogueList), appFolder_(appFolder) {
     ui.setupUi(this);
-    setFont(UiFont());
     // The index changes only by choosing one of its items: every key that would type or edit
     // is discarded, Enter too.
     ui.cmbSearch->lineEdit()->setReadOnly(true);

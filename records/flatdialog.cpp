@@ -4,12 +4,10 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
-#include "platform/fonts.h"
 
 TFlatDialog::TFlatDialog(QWidget* parent) : QDialog(parent) {}
 
 void TFlatDialog::FinishLayout(int clientWidth, int clientHeight) {
-    setFont(UiFont());
     for (QPushButton* button : findChildren<QPushButton*>()) {
         button->setFlat(true);
         button->setAutoDefault(false);

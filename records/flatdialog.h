@@ -5,7 +5,7 @@
 
 class QKeyEvent;
 
-// A dialog in the program's manner: the UI font, flat buttons that take no focus. It has no default
+// A dialog in the program's manner: flat buttons that take no focus. It has no default
 // or cancel button, so Enter and Esc never close it; its close box rejects it.
 class TFlatDialog : public QDialog {
   protected:

@@ -131,6 +131,7 @@ TEST_F(MainFormTest, StartsIdleWithFiftyChecked) {
     EXPECT_EQ(form->CatalogueList().size(), 120u);
     EXPECT_EQ(Ui().lblTime->text(), QStringLiteral("00:00`00"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("The・バーテンダム"));
+    EXPECT_EQ(CutLabels(*form), std::vector<std::string>{});
     EXPECT_TRUE(boxes.Seen().empty());
 }
 

@@ -77,6 +77,13 @@ TEST(AboutBox, CreditLineFitsTheBox) {
               QStringLiteral("mailto : ") + FromCp932(TAbout::MakerMail));
 }
 
+// Every text of the box fits its label in the font it is shown in.
+TEST(AboutBox, EveryTextFitsItsLabel) {
+    TestCatalogue catalogue({});
+    TAbout about(catalogue.List, catalogue.AppFolder);
+    EXPECT_EQ(CutLabels(about), std::vector<std::string>{});
+}
+
 // A click anywhere closes the box, except on the maker's two links, which only open their targets;
 // the icon credit opens its page and closes.
 TEST(AboutBox, ClicksCloseExceptOnTheMakersLinks) {

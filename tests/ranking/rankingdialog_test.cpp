@@ -79,6 +79,7 @@ TEST_F(RankingDialog, OffersCountsInFirstSeenOrderAndListsTheFirst) {
     EXPECT_EQ(TestAccess::Ui(*ranking).txtHN->text(), "taro");
     EXPECT_EQ(TestAccess::Ui(*ranking).txtMail->text(), "t@x.example");
     EXPECT_EQ(TestAccess::Ui(*ranking).txtURL->text(), "");
+    EXPECT_EQ(CutLabels(*ranking), std::vector<std::string>{});
 }
 
 // The count is matched exactly: the case-folded twin of a count lists only its own lines.

@@ -32,6 +32,7 @@ TEST(RecordsGameResult, LabelsShowTheGame) {
     EXPECT_EQ(TestAccess::Ui(result).lblCombo->text(), "12");
     EXPECT_EQ(result.windowTitle(), QString::fromUtf8("結果"));
     EXPECT_EQ(result.size(), QSize(383, 163));
+    EXPECT_EQ(CutLabels(result), std::vector<std::string>{});
 }
 
 // Each Save of a fresh installation's log appends exactly the game's line; same games repeat.

@@ -83,6 +83,7 @@ TEST(RecordsSetting, FirstStartShowsDefaultsAndSavesThem) {
     EXPECT_TRUE(f.host.checked.empty());
     EXPECT_EQ(f.setting.windowTitle(), QString::fromUtf8("ｾｯﾃｨﾝｸﾞ"));
     EXPECT_EQ(f.setting.size(), QSize(508, 261));
+    EXPECT_EQ(CutLabels(f.setting), std::vector<std::string>{});
 
     f.host.SaveData();
     EXPECT_EQ(ReadFileBytes(f.File()), "3000\r\n1000\r\n\r\n\r\n\r\n0\r\n");

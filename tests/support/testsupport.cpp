@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QtTest/QTest>
 
 #include "platform/cp932.h"
@@ -92,4 +93,19 @@ std::vector<QWidget*> FocusWalk(QWidget* window, QWidget* start, int presses, bo
         walk.push_back(focus);
     }
     return walk;
+}
+
+std::vector<std::string> CutLabels(QWidget& window) {
+    window.show();
+    std::vector<std::string> cut;
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->wordWrap() || !label->pixmap().isNull()) continue;
+        int widest = 0;
+        for (const QString& line : label->text().split(QLatin1Char('\n')))
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(line.trimmed()));
+        if (widest > label->contentsRect().width())
+            cut.push_back(label->objectName().toStdString() + ": " + std::to_string(widest) +
+                          " > " + std::to_string(label->contentsRect().width()));
+    }
+    return cut;
 }
