@@ -19,8 +19,8 @@ bool MatchesIcoPattern(const char* name) {
 
 std::vector<std::string> ReadCatalogue(const std::string& appFolder) {
     std::vector<std::string> names;
-    const QByteArray folder = QFile::encodeName(FromCp932(appFolder + "cocktail/"));
-    DIR* dir = ::opendir(folder.constData());
+    const std::string folder = NativeName(appFolder + "cocktail/");
+    DIR* dir = ::opendir(folder.c_str());
     if (!dir) return names;
     const ScopeGuard closing([dir] { ::closedir(dir); });
     while (const dirent* entry = ::readdir(dir)) {

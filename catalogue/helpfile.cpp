@@ -1,13 +1,9 @@
 // Reading the help file: topic headers and texts, byte by byte on CP932 lines.
 #include "catalogue/helpfile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <QFile>
 #include <cerrno>
 
+#include "platform/boundedfile.h"
 #include "platform/cp932.h"
 #include "platform/exception.h"
 
@@ -54,14 +50,6 @@ bool ParseHeader(const std::string& line, HelpTopic& topic) {
     return true;
 }
 
-// Closes a file descriptor on every path out of its scope.
-struct Descriptor {
-    int fd;
-    ~Descriptor() {
-        if (fd >= 0) ::close(fd);
-    }
-};
-
 void FinishTopic(HelpTopic& topic, std::vector<std::string>& textLines) {
     while (!textLines.empty() && textLines.back().empty()) textLines.pop_back();
     for (size_t i = 0; i < textLines.size(); ++i) {
@@ -90,25 +78,10 @@ std::vector<HelpTopic> ParseHelpFile(const std::string& bytes) {
 }
 
 std::vector<HelpTopic> LoadHelpFile(const std::string& fileName) {
-    const QByteArray nativeName = QFile::encodeName(FromCp932(fileName));
-    // Never blocks on a FIFO put in the file's place.
-    const Descriptor file{::open(nativeName.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
-    const int fd = file.fd;
-    if (fd < 0) throw IoError(Cp932Text(CannotOpen), fileName, errno);
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) throw IoError(Cp932Text(CannotRead), fileName, errno);
-    if (info.st_size > HelpFileLimit) throw IoError(Cp932Text(CannotRead), fileName, EFBIG);
     std::string bytes;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
-        if (count == 0) break;
-        if (count < 0 && errno == EINTR) continue;
-        if (count < 0) throw IoError(Cp932Text(CannotRead), fileName, errno);
-        bytes.append(buffer, static_cast<size_t>(count));
-        if (bytes.size() > static_cast<size_t>(HelpFileLimit)) {
-            throw IoError(Cp932Text(CannotRead), fileName, EFBIG);
-        }
+    if (const auto failure = ReadBoundedFile(fileName, HelpFileLimit, bytes)) {
+        throw IoError(Cp932Text(failure->Step == TReadFailure::Open ? CannotOpen : CannotRead),
+                      fileName, failure->Error == 0 ? EINVAL : failure->Error);
     }
     return ParseHelpFile(bytes);
 }

@@ -2,8 +2,6 @@
 // completion reply.
 #include <sys/stat.h>
 
-#include <QFile>
-
 #include "net/ftpclient.h"
 #include "net/ftpreplyrules.h"
 #include "net/steadyclock.h"
@@ -45,8 +43,7 @@ bool TFtpClient::UploadOverDataConnection(const std::string& localFile,
     const ScopeGuard release([this] { dataConnection_.reset(); });
     dataConnection_->SetTimeOut(TimeOut());
     struct stat info {};
-    if (stat(QFile::encodeName(FromCp932(localFile)).constData(), &info) != 0)
-        throw IoError("open", localFile, errno);
+    if (stat(NativeName(localFile).c_str(), &info) != 0) throw IoError("open", localFile, errno);
     SetBytesTotal(info.st_size);
     if (OnPacketSent) dataConnection_->OnPacketSent = OnPacketSent;
     return UploadSteps(localFile, remoteFile);

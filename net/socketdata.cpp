@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <QFile>
 #include <cstring>
 
 #include "net/socket.h"
@@ -165,7 +164,7 @@ std::string TSocket::Transaction(const std::string& Command) {
 
 void TSocket::SendFile(const std::string& FileName) {
     ReportStatus(8, "SendFile");
-    int file = open(QFile::encodeName(FromCp932(FileName)).constData(), O_RDONLY | O_CLOEXEC);
+    int file = open(NativeName(FileName).c_str(), O_RDONLY | O_CLOEXEC);
     if (file < 0) throw IoError("open", FileName, errno);
     const ScopeGuard closing([file] { close(file); });
     struct stat info {};

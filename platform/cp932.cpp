@@ -3,6 +3,7 @@
 #include "platform/cp932.h"
 
 #include <iconv.h>
+#include <QFile>
 #include <QList>
 
 #include <cerrno>
@@ -82,3 +83,7 @@ QString FromCp932(const std::string& bytes) {
 }
 
 std::string Cp932Text(const char* utf8) { return ToCp932(QString::fromUtf8(utf8)); }
+
+std::string NativeName(const std::string& fileName) {
+    return QFile::encodeName(FromCp932(fileName)).toStdString();
+}

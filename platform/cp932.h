@@ -9,6 +9,8 @@
 std::string ToCp932(const QString& text);
 // Bytes that are not valid CP932 become U+FFFD.
 QString FromCp932(const std::string& bytes);
+// The file system's spelling (UTF-8 on this platform) of a CP932 file name.
+std::string NativeName(const std::string& fileName);
 // The CP932 bytes of a UTF-8 text of the source, such as the program's own messages.
 std::string Cp932Text(const char* utf8);
 

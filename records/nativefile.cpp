@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <cerrno>
 
 #include "platform/cp932.h"
@@ -17,10 +16,6 @@ constexpr const char* CannotOpen = "ファイルを開けません:";
 constexpr const char* CannotRead = "ファイルを読み込めません:";
 constexpr const char* CannotWrite = "ファイルに書き込めません:";
 }  // namespace
-
-std::string NativeName(const std::string& fileName) {
-    return QFile::encodeName(FromCp932(fileName)).toStdString();
-}
 
 EInOutError TooLargeError(const std::string& fileName) {
     return IoError(Cp932Text(CannotRead), fileName, EFBIG);

@@ -8,9 +8,6 @@
 
 #include "platform/exception.h"
 
-// The file system's (UTF-8) spelling of a CP932 file name.
-std::string NativeName(const std::string& fileName);
-
 // The error for a file beyond the size its reader accepts, naming the file.
 EInOutError TooLargeError(const std::string& fileName);
 
