@@ -17,10 +17,9 @@ bool MatchesIcoPattern(const char* name) {
 }
 }  // namespace
 
-std::vector<std::string> ReadCatalogue(const std::string& appFolder) {
+std::vector<std::string> ReadCatalogue(const TGameFolder& folder) {
     std::vector<std::string> names;
-    const std::string folder = NativeName(appFolder + "cocktail/");
-    DIR* dir = ::opendir(folder.c_str());
+    DIR* dir = ::opendir(folder.CatalogueFolder().c_str());
     if (!dir) return names;
     const ScopeGuard closing([dir] { ::closedir(dir); });
     while (const dirent* entry = ::readdir(dir)) {

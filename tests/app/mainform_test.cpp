@@ -24,17 +24,18 @@
 
 namespace {
 
-// A program folder with a catalogue of `count` real icons.
-QString MakeCatalogue(const QTemporaryDir& dir, int count) {
-    QDir(dir.path()).mkpath(QStringLiteral("cocktail"));
+// A program folder, `name` in `dir`, with a catalogue of `count` real icons.
+QString MakeCatalogue(const QTemporaryDir& dir, int count, const QString& name) {
+    const QString path = dir.filePath(name);
+    QDir(path).mkpath(QStringLiteral("cocktail"));
     for (int i = 0; i < count; ++i) {
         QImage image(32, 32, QImage::Format_ARGB32);
         image.fill(QColor::fromHsv(i * 3 % 360, 200, 100 + i % 150));
         image.save(
-            dir.path() + QStringLiteral("/cocktail/カクテル%1.ico").arg(i, 3, 10, QLatin1Char('0')),
+            path + QStringLiteral("/cocktail/カクテル%1.ico").arg(i, 3, 10, QLatin1Char('0')),
             "ICO");
     }
-    return dir.path() + QLatin1Char('/');
+    return path + QLatin1Char('/');
 }
 
 class MainFormTest : public ::testing::Test {
@@ -48,10 +49,10 @@ class MainFormTest : public ::testing::Test {
         TTimer::SetManual(false);
     }
 
-    void Open(int icons) {
+    void Open(int icons, const QString& name = QStringLiteral("game")) {
         program.reset();
         dir = std::make_unique<QTemporaryDir>();
-        folder = MakeCatalogue(*dir, icons);
+        folder = MakeCatalogue(*dir, icons, name);
         Start(folder);
         form->show();
         SetModalHandler([this](QDialog& dialog) {
@@ -62,7 +63,7 @@ class MainFormTest : public ::testing::Test {
 
     // The program's windows on `appFolder`, as the program entry makes them.
     void Start(const QString& appFolder) {
-        program = std::make_unique<TProgram>(ToCp932(appFolder));
+        program = std::make_unique<TProgram>(FolderAt(appFolder));
         form = &program->MainForm();
         setting = &program->Setting();
         pdb = &program->PDB();
@@ -572,9 +573,11 @@ TEST_F(MainFormTest, MenuCommandsOpenTheirWindows) {
     EXPECT_EQ(boxes.Texts()[0], QStringLiteral("データが見つかりませんでした。"));
 }
 
-// A game played, saved and quit through the menu: the next start shows the same settings, the
-// played count checked, and log.dat holds the game's exact line.
+// A game played, saved and quit through the menu, in a folder whose name CP932 cannot write: the
+// next start shows the same settings, the played count checked, and log.dat holds the game's
+// exact line.
 TEST_F(MainFormTest, SettingsAndTheLogSurviveARestart) {
+    Open(120, QStringLiteral("café〜"));
     TestAccess::Ui(*setting).cmbCorrect->setCurrentText(QStringLiteral("250"));
     TestAccess::Ui(*setting).txtHN->setText(QStringLiteral("バーテンダー"));
     Ui().mnu10->trigger();

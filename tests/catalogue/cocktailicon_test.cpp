@@ -21,7 +21,8 @@
 // at once with their file's name; opening the FIFO must not wait for a writer.
 TEST(Catalogue, ListsEveryMatchAndReadsOnlyOrdinaryFiles) {
     const TestCatalogue catalogue({"ok.ico"});
-    const QByteArray folder = QFile::encodeName(FromCp932(catalogue.AppFolder + "cocktail/"));
+    const QByteArray folder =
+        QByteArray::fromStdString(catalogue.AppFolder.CatalogueFolder() + "/");
     const std::string odd = folder.toStdString() + "b\xff.ico";
     ::close(::open(odd.c_str(), O_CREAT | O_WRONLY, 0644));
     QFile::copy(folder + "ok.ico", folder + "UPPER.ICO");
@@ -36,7 +37,7 @@ TEST(Catalogue, ListsEveryMatchAndReadsOnlyOrdinaryFiles) {
                                                 "pipe.ico", "zero.ico"}));
     for (const char* entry : {"b?.ico", "dir.ico", "pipe.ico", "zero.ico"}) {
         const std::string message = ErrorOf([&] { LoadCocktailIcon(catalogue.AppFolder, entry); });
-        EXPECT_NE(message.find(catalogue.AppFolder + "cocktail/" + entry), std::string::npos)
+        EXPECT_NE(message.find(ShownName(catalogue.AppFolder.IconFile(entry))), std::string::npos)
             << entry << ": " << message;
     }
     EXPECT_EQ(ErrorOf([&] { LoadCocktailIcon(catalogue.AppFolder, "UPPER.ICO"); }), "");
@@ -48,7 +49,7 @@ TEST(CocktailIcon, TakesTheImageMadeForTheScreensDensity) {
     const QStringList icons = QDir(GameDir() + QStringLiteral("/cocktail"))
                                   .entryList({QStringLiteral("*.ico")}, QDir::Files, QDir::Name);
     ASSERT_FALSE(icons.isEmpty());
-    const std::string appFolder = ToCp932(GameDir()) + "/";
+    const TGameFolder appFolder = FolderAt(GameDir());
     QImageReader reader(GameDir() + QStringLiteral("/cocktail/") + icons.front());
     std::vector<QImage> stored;
     for (bool more = true; more; more = reader.jumpToNextImage()) stored.push_back(reader.read());

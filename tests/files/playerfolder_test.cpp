@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 #include <optional>
 
+#include "files/playerfolder.h"
 #include "platform/cp932.h"
-#include "platform/gamefolder.h"
 #include "tests/support/testsupport.h"
 
 namespace {
@@ -18,11 +18,12 @@ namespace {
 // A machine with the game installed under usr/, and a player's home.
 struct Machine {
     QTemporaryDir root;
-    GameFolderPlaces places{root.filePath(QStringLiteral("usr/bin")),
-                            root.filePath(QStringLiteral("usr/share/bartendam")),
-                            root.filePath(QStringLiteral("home/.local/share/bartendam"))};
-    QString Installed(const char* file) const { return places.Installed + u'/' + file; }
-    QString Player(const char* file) const { return places.Player + u'/' + file; }
+    QString executable = root.filePath(QStringLiteral("usr/bin"));
+    QString installed = root.filePath(QStringLiteral("usr/share/bartendam"));
+    QString player = root.filePath(QStringLiteral("home/.local/share/bartendam"));
+    GameFolderPlaces places{NativePath(executable), NativePath(installed), NativePath(player)};
+    QString Installed(const char* file) const { return installed + u'/' + file; }
+    QString Player(const char* file) const { return player + u'/' + file; }
     QStringList PlayersIcons() const {
         return QDir(Player("cocktail")).entryList({QStringLiteral("*")}, QDir::Files, QDir::Name);
     }
@@ -33,27 +34,31 @@ void Put(const QString& path, const std::string& bytes) {
     WriteFileBytes(path, bytes);
 }
 
-std::string Folder(const QString& path) { return ToCp932(path) + "/"; }
+// The folder a prepare step chose, and whether it may be written.
+std::pair<std::string, bool> Chosen(const TGameFolder& folder) {
+    return {folder.Path(), folder.ReadOnly()};
+}
+std::pair<std::string, bool> Writable(const QString& path) { return {NativePath(path), false}; }
 
 }  // namespace
 
-TEST(GameFolder, AFolderWithItsOwnCatalogueIsUsedAsItIs) {
+TEST(PlayerFolder, AFolderWithItsOwnCatalogueIsUsedAsItIs) {
     Machine m;
-    Put(m.places.Executable + QStringLiteral("/cocktail/Gimlet.ico"), "gimlet");
+    Put(m.executable + QStringLiteral("/cocktail/Gimlet.ico"), "gimlet");
     Put(m.Installed("cocktail/Martini.ico"), "martini");
     ScriptedBoxes boxes;
-    EXPECT_EQ(PrepareGameFolder(m.places), Folder(m.places.Executable));
-    EXPECT_FALSE(QFileInfo::exists(m.places.Player));
+    EXPECT_EQ(Chosen(PrepareGameFolder(m.places)), Writable(m.executable));
+    EXPECT_FALSE(QFileInfo::exists(m.player));
     EXPECT_TRUE(boxes.Seen().empty());
 }
 
-TEST(GameFolder, AnInstalledGameFillsThePlayersFolderAndLaterAddsOnlyWhatIsNew) {
+TEST(PlayerFolder, AnInstalledGameFillsThePlayersFolderAndLaterAddsOnlyWhatIsNew) {
     Machine m;
     for (const char* icon : {"Gimlet", "Martini", "Negroni"})
         Put(m.Installed("cocktail/") + icon + QStringLiteral(".ico"), std::string(icon) + " 1");
     Put(m.Installed("cocktail.hlp"), "help 1");
     ScriptedBoxes boxes;
-    ASSERT_EQ(PrepareGameFolder(m.places), Folder(m.places.Player));
+    ASSERT_EQ(Chosen(PrepareGameFolder(m.places)), Writable(m.player));
     EXPECT_EQ(m.PlayersIcons(), QStringList({"Gimlet.ico", "Martini.ico", "Negroni.ico"}));
     EXPECT_EQ(ReadFileBytes(m.Player("cocktail/Martini.ico")), "Martini 1");
     EXPECT_EQ(ReadFileBytes(m.Player("cocktail.hlp")), "help 1");
@@ -68,7 +73,7 @@ TEST(GameFolder, AnInstalledGameFillsThePlayersFolderAndLaterAddsOnlyWhatIsNew) 
     for (const char* icon : {"Gimlet", "Martini", "Negroni", "Daiquiri", "Mojito"})
         Put(m.Installed("cocktail/") + icon + QStringLiteral(".ico"), std::string(icon) + " 2");
     Put(m.Installed("cocktail.hlp"), "help 2");
-    ASSERT_EQ(PrepareGameFolder(m.places), Folder(m.places.Player));
+    ASSERT_EQ(Chosen(PrepareGameFolder(m.places)), Writable(m.player));
 
     // Rows: a file of the player's folder and what it holds now.
     const std::pair<const char*, std::string> rows[] = {
@@ -88,29 +93,29 @@ TEST(GameFolder, AnInstalledGameFillsThePlayersFolderAndLaterAddsOnlyWhatIsNew) 
     EXPECT_TRUE(boxes.Seen().empty());
 }
 
-TEST(GameFolder, APlayersFolderThatCannotBePreparedIsReportedAndTheGameStillStarts) {
-    // Rows: what stands in the way, and the folder the game then plays from.
-    struct Row {
-        const char* blocker;  // a file where the prepare step needs a folder or a file of its own
-        bool playerFolderMade;
-    } rows[] = {{"home/.local/share", false}, {"home/.local/share/bartendam/cocktail.hlp/x", true}};
-    for (const Row& row : rows) {
+TEST(PlayerFolder, APlayersFolderThatCannotBePreparedIsReportedAndTheGameStillStarts) {
+    // Rows: what stands in the way (a file where the prepare step needs a folder or a file of its
+    // own), and what the message names.
+    const std::pair<const char*, const char*> rows[] = {
+        {"home/.local/share", "home/.local/share/bartendam"},
+        {"home/.local/share/bartendam/cocktail.hlp/x", "cocktail.hlp"}};
+    for (const auto& [blocker, named] : rows) {
         Machine m;
         Put(m.Installed("cocktail.hlp"), "help");
-        Put(m.root.filePath(QLatin1String(row.blocker)), "in the way");
+        Put(m.root.filePath(QLatin1String(blocker)), "in the way");
         ScriptedBoxes boxes;
-        const std::string folder = PrepareGameFolder(m.places);
-        EXPECT_EQ(folder, Folder(row.playerFolderMade ? m.places.Player : m.places.Installed))
-            << row.blocker;
-        ASSERT_EQ(boxes.Seen().size(), 1u) << row.blocker;
+        // The installed catalogue, which nothing may be saved into.
+        EXPECT_EQ(Chosen(PrepareGameFolder(m.places)), std::pair(NativePath(m.installed), true))
+            << blocker;
+        ASSERT_EQ(boxes.Seen().size(), 1u) << blocker;
         EXPECT_EQ(boxes.Seen()[0].Icon, MsgIcon::Error);
-        EXPECT_TRUE(boxes.Texts()[0].contains(row.playerFolderMade ? QStringLiteral("cocktail.hlp")
-                                                                   : m.places.Player))
+        EXPECT_TRUE(boxes.Texts()[0].contains(QLatin1String(named)))
             << boxes.Texts()[0].toStdString();
+        EXPECT_TRUE(boxes.Texts()[0].contains(QStringLiteral("設定と成績は保存されません")));
     }
 }
 
-TEST(GameFolder, ThePlayersFolderFollowsTheDataHomeWhenItIsAnAbsolutePath) {
+TEST(PlayerFolder, ThePlayersFolderFollowsTheDataHomeWhenItIsAnAbsolutePath) {
     const QByteArray home = qgetenv("HOME"), dataHome = qgetenv("XDG_DATA_HOME");
     qputenv("HOME", "/home/player");
     // Rows: $XDG_DATA_HOME (none: unset), the player's folder.
@@ -125,11 +130,12 @@ TEST(GameFolder, ThePlayersFolderFollowsTheDataHomeWhenItIsAnAbsolutePath) {
             qputenv("XDG_DATA_HOME", *value);
         else
             qunsetenv("XDG_DATA_HOME");
-        const GameFolderPlaces places =
-            CurrentGameFolderPlaces(QStringLiteral("../share/bartendam"));
-        EXPECT_EQ(places.Player, player) << value.value_or("(unset)");
-        EXPECT_EQ(places.Executable, QCoreApplication::applicationDirPath());
-        EXPECT_EQ(places.Installed, QFileInfo(places.Executable).dir().filePath("share/bartendam"));
+        const GameFolderPlaces places = CurrentGameFolderPlaces("../share/bartendam");
+        EXPECT_EQ(places.Player, NativePath(player)) << value.value_or("(unset)");
+        const QString executable = QCoreApplication::applicationDirPath();
+        EXPECT_EQ(places.Executable, NativePath(executable));
+        EXPECT_EQ(places.Installed,
+                  NativePath(QFileInfo(executable).dir().filePath("share/bartendam")));
     }
     qputenv("HOME", home);
     if (dataHome.isNull())
