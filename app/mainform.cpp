@@ -285,6 +285,8 @@ void TMainForm::LoadData() {
 }
 
 void TMainForm::SaveData() {
+    // The installed catalogue, played from without a folder of the player's own, keeps nothing.
+    if (folder_.ReadOnly()) return;
     SaveSettings(folder_.SettingFile(), *setting_, game_.QuestionCount());
 }
 

@@ -62,8 +62,8 @@ class MainFormTest : public ::testing::Test {
     }
 
     // The program's windows on `appFolder`, as the program entry makes them.
-    void Start(const QString& appFolder) {
-        program = std::make_unique<TProgram>(FolderAt(appFolder));
+    void Start(const QString& appFolder, bool readOnly = false) {
+        program = std::make_unique<TProgram>(FolderAt(appFolder, readOnly));
         form = &program->MainForm();
         setting = &program->Setting();
         pdb = &program->PDB();
@@ -553,6 +553,17 @@ TEST_F(MainFormTest, QuittingIdleSavesTheSettings) {
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(ReadFileBytes(folder + QStringLiteral("setting.dat")),
               "3000\r\n1000\r\n\r\n\r\n\r\n0\r\n");
+}
+
+// Played from the installed catalogue, which keeps nothing, quitting closes without a word.
+TEST_F(MainFormTest, QuittingTheInstalledCatalogueWritesNothing) {
+    program.reset();
+    Start(folder, true);
+    EXPECT_EQ(form->CatalogueList().size(), 120u);
+    Ui().mnuEnd->trigger();
+    EXPECT_TRUE(boxes.Seen().empty());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("setting.dat")));
 }
 
 // The menu commands and the two pictures open their windows modally, also during a game.

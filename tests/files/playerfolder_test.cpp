@@ -2,6 +2,9 @@
 // a folder of the player's own, filled at the first start and kept in step with later versions
 // without touching what the player made, changed or removed there.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,16 +14,21 @@
 
 #include "files/playerfolder.h"
 #include "platform/cp932.h"
+#include "tests/records/hostiledisk.h"
 #include "tests/support/testsupport.h"
 
 namespace {
 
-// A machine with the game installed under usr/, and a player's home.
+// A machine with the game installed under usr/, and a player's home (or a data home elsewhere).
 struct Machine {
+    explicit Machine(const QString& dataHome = {})
+        : player(
+              (dataHome.isEmpty() ? root.filePath(QStringLiteral("home/.local/share")) : dataHome) +
+              QStringLiteral("/bartendam")) {}
     QTemporaryDir root;
     QString executable = root.filePath(QStringLiteral("usr/bin"));
     QString installed = root.filePath(QStringLiteral("usr/share/bartendam"));
-    QString player = root.filePath(QStringLiteral("home/.local/share/bartendam"));
+    QString player;
     GameFolderPlaces places{NativePath(executable), NativePath(installed), NativePath(player)};
     QString Installed(const char* file) const { return installed + u'/' + file; }
     QString Player(const char* file) const { return player + u'/' + file; }
@@ -39,6 +47,19 @@ std::pair<std::string, bool> Chosen(const TGameFolder& folder) {
     return {folder.Path(), folder.ReadOnly()};
 }
 std::pair<std::string, bool> Writable(const QString& path) { return {NativePath(path), false}; }
+std::pair<std::string, bool> ReadOnly(const QString& path) { return {NativePath(path), true}; }
+
+mode_t ModeOf(const QString& path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+// Installs `count` icons of `size` bytes each.
+void InstallIcons(const Machine& m, int count, std::size_t size) {
+    for (int i = 0; i < count; ++i)
+        Put(m.Installed("cocktail/") + QStringLiteral("Cocktail%1.ico").arg(i, 3, 10, QLatin1Char('0')),
+            std::string(size, 'i'));
+}
 
 }  // namespace
 
@@ -62,6 +83,12 @@ TEST(PlayerFolder, AnInstalledGameFillsThePlayersFolderAndLaterAddsOnlyWhatIsNew
     EXPECT_EQ(m.PlayersIcons(), QStringList({"Gimlet.ico", "Martini.ico", "Negroni.ico"}));
     EXPECT_EQ(ReadFileBytes(m.Player("cocktail/Martini.ico")), "Martini 1");
     EXPECT_EQ(ReadFileBytes(m.Player("cocktail.hlp")), "help 1");
+    // The player's own, as the XDG base directories ask: folders 0700, files 0600.
+    for (const QString& made :
+         {m.root.filePath(QStringLiteral("home")), m.player, m.Player("cocktail")})
+        EXPECT_EQ(ModeOf(made), 0700u) << made.toStdString();
+    for (const char* file : {"cocktail/Martini.ico", "cocktail.hlp", "installed-icons.txt"})
+        EXPECT_EQ(ModeOf(m.Player(file)), 0600u) << file;
 
     // The player plays; then a later version, with every icon redrawn and two new ones.
     QFile::remove(m.Player("cocktail/Martini.ico"));
@@ -113,6 +140,73 @@ TEST(PlayerFolder, APlayersFolderThatCannotBePreparedIsReportedAndTheGameStillSt
             << boxes.Texts()[0].toStdString();
         EXPECT_TRUE(boxes.Texts()[0].contains(QStringLiteral("設定と成績は保存されません")));
     }
+}
+
+// A folder made but not filled (a full disk), or one that cannot be written: the game plays from
+// the installed catalogue, read-only, and leaves no half-copied file behind.
+TEST(PlayerFolder, AFolderThatCannotBeFilledGivesWayToTheInstalledCatalogue) {
+    for (const bool full : {true, false}) {
+        SmallDisk disk;
+        if (!disk.Mounted()) GTEST_SKIP() << disk.Why();
+        Machine m(disk.Path());
+        InstallIcons(m, full ? 40 : 3, 4096);
+        ScriptedBoxes boxes;
+        if (!full) {
+            ASSERT_EQ(Chosen(PrepareGameFolder(m.places)), Writable(m.player));
+            ASSERT_TRUE(disk.MakeReadOnly());
+        }
+        EXPECT_EQ(Chosen(PrepareGameFolder(m.places)), ReadOnly(m.installed)) << full;
+        ASSERT_EQ(boxes.Seen().size(), 1u) << full;
+        EXPECT_TRUE(boxes.Texts()[0].contains(full ? QStringLiteral("コピーできません")
+                                                   : QStringLiteral("書き込めません")))
+            << boxes.Texts()[0].toStdString();
+        for (const QString& file : QDir(m.Player("cocktail")).entryList(QDir::Files))
+            EXPECT_TRUE(file.endsWith(QStringLiteral(".ico"))) << file.toStdString();
+    }
+}
+
+// The list of offered icons, saved by an editor with CR LF line ends, still keeps a deleted icon
+// deleted.
+TEST(PlayerFolder, OfferedIconsAreReadWithEitherLineEnd) {
+    for (const char* lineEnd : {"\n", "\r\n"}) {
+        Machine m;
+        InstallIcons(m, 2, 10);
+        ScriptedBoxes boxes;
+        ASSERT_EQ(Chosen(PrepareGameFolder(m.places)), Writable(m.player));
+        QFile::remove(m.Player("cocktail/Cocktail000.ico"));
+        WriteFileBytes(m.Player("installed-icons.txt"),
+                       std::string("Cocktail000.ico") + lineEnd + "Cocktail001.ico" + lineEnd);
+        ASSERT_EQ(Chosen(PrepareGameFolder(m.places)), Writable(m.player));
+        EXPECT_EQ(m.PlayersIcons(), QStringList{"Cocktail001.ico"}) << lineEnd;
+        EXPECT_TRUE(boxes.Seen().empty());
+    }
+}
+
+// Two programs started at once on a new account fill the same folder side by side: neither
+// reports a copy error, and every icon arrives whole.
+TEST(PlayerFolder, TwoProgramsFillingOneFolderAtOnceBothSucceed) {
+    Machine m;
+    InstallIcons(m, 300, 2000);
+    pid_t children[2];
+    for (pid_t& child : children) {
+        child = ::fork();
+        if (child == 0) {
+            ScriptedBoxes boxes;
+            const TGameFolder folder = PrepareGameFolder(m.places);
+            ::_exit(boxes.Seen().empty() && !folder.ReadOnly() ? 0 : 1);
+        }
+        ASSERT_GT(child, 0);
+    }
+    for (const pid_t child : children) {
+        int status = -1;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+    const QStringList icons = m.PlayersIcons();
+    EXPECT_EQ(icons.size(), 300);
+    for (const QString& icon : icons)
+        EXPECT_EQ(ReadFileBytes(m.Player("cocktail/") + icon), std::string(2000, 'i'));
+    EXPECT_EQ(ReadFileBytes(m.Player("installed-icons.txt")).size(), 300u * 16);
 }
 
 TEST(PlayerFolder, ThePlayersFolderFollowsTheDataHomeWhenItIsAnAbsolutePath) {
