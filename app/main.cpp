@@ -1,11 +1,11 @@
 // Program entry: the windows made at start, then the message loop until the main window closes.
 #include "app/program.h"
+#include "files/playerfolder.h"
 #include "platform/application.h"
-#include "platform/gamefolder.h"
 
 int main(int argc, char** argv) {
     TApplication app(argc, argv);
-    TProgram program(PrepareGameFolder(CurrentGameFolderPlaces(QStringLiteral(INSTALLED_DATA))));
+    TProgram program(PrepareGameFolder(CurrentGameFolderPlaces(INSTALLED_DATA)));
     program.MainForm().show();
     return app.exec();
 }

@@ -24,11 +24,11 @@
 #include "records/gameresult.h"
 #include "records/setting.h"
 
-TMainForm::TMainForm(const std::string& appFolder, QWidget* parent)
+TMainForm::TMainForm(const TGameFolder& folder, QWidget* parent)
     : QMainWindow(parent),
       tmrRest(new TTimer(this)),
       tmrQuestion(new TTimer(this)),
-      appFolder_(appFolder) {
+      folder_(folder) {
     ui.setupUi(this);
     statusText_ = new QLabel(ui.stb);
     statusText_->setObjectName(QStringLiteral("stbText"));
@@ -100,7 +100,7 @@ void TMainForm::ConnectHandlers() {
     tmrQuestion->OnTimer = [this] { tmrQuestionTimer(); };
 }
 
-void TMainForm::FormCreate() { catalogueList_ = ReadCatalogue(appFolder_); }
+void TMainForm::FormCreate() { catalogueList_ = ReadCatalogue(folder_); }
 
 void TMainForm::SetClientWidth(int width) {
     setFixedSize(width, ui.MainMenu->sizeHint().height() + kClientHeight);
@@ -129,11 +129,11 @@ void TMainForm::mnuGameSettingClick() { ExecModal(*setting_); }
 
 void TMainForm::mnuDBClick() { ExecModal(*pdb_); }
 
-void TMainForm::mnuAboutClick() { ShowAbout(catalogueList_, appFolder_, this); }
+void TMainForm::mnuAboutClick() { ShowAbout(catalogueList_, folder_, this); }
 
 void TMainForm::mnuRankingClick() {
     OpenRanking(
-        appFolder_, setting_->FieldText(TSetting::HandleField),
+        folder_, setting_->FieldText(TSetting::HandleField),
         setting_->FieldText(TSetting::MailField), setting_->FieldText(TSetting::UrlField),
         [this](int context) { Helper(context); }, this);
 }
@@ -169,7 +169,7 @@ void TMainForm::tmrQuestionTimer() {
         tmrQuestion->SetEnabled(false);
         TGameResult result(TGameFigures{game_.Score(), game_.CorrectCount(), game_.QuestionCount(),
                                         ToCp932(ui.lblTime->text()), ToCp932(ui.lblCombo->text())},
-                           appFolder_, this);
+                           folder_, this);
         ExecModal(result);
         mnuStopClick();
         return;
@@ -199,7 +199,7 @@ void TMainForm::tmrQuestionTimer() {
 void TMainForm::ShowQuestionPicture(const std::string& entry) {
     QImage picture;
     try {
-        picture = LoadCocktailIcon(appFolder_, entry, ui.imgCocktail->devicePixelRatioF());
+        picture = LoadCocktailIcon(folder_, entry, ui.imgCocktail->devicePixelRatioF());
     } catch (const Exception&) {
         // One message, and the game stops cleanly instead of failing again at every tick.
         tmrQuestion->SetEnabled(false);
@@ -277,7 +277,7 @@ void TMainForm::imgSaving4Click() {
 // ---- Settings and help ----
 
 void TMainForm::LoadData() {
-    LoadSettings(appFolder_ + "setting.dat", *setting_, [this](const std::string& itemName) {
+    LoadSettings(folder_.SettingFile(), *setting_, [this](const std::string& itemName) {
         if (auto* item = findChild<QAction*>(FromCp932(itemName))) {
             if (ui.mnuMondai->actions().contains(item)) item->setChecked(true);
         }
@@ -285,10 +285,12 @@ void TMainForm::LoadData() {
 }
 
 void TMainForm::SaveData() {
-    SaveSettings(appFolder_ + "setting.dat", *setting_, game_.QuestionCount());
+    // The installed catalogue, played from without a folder of the player's own, keeps nothing.
+    if (folder_.ReadOnly()) return;
+    SaveSettings(folder_.SettingFile(), *setting_, game_.QuestionCount());
 }
 
-void TMainForm::Helper(int context) { ::Helper(appFolder_, context); }
+void TMainForm::Helper(int context) { ::Helper(folder_, context); }
 
 // ---- Helpers of the form ----
 

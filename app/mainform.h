@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/game.h"
+#include "files/gamefolder.h"
 #include "records/settinghost.h"
 #include "ui_mainform.h"
 
@@ -25,14 +26,13 @@ class TMainForm : public QMainWindow, public TSettingHost {
     static constexpr int kGameWidth = 610;
     static constexpr int kClientHeight = 313;
 
-    // `appFolder` is the program's folder (CP932, ending in "/"); the catalogue is read from it.
-    explicit TMainForm(const std::string& appFolder, QWidget* parent = nullptr);
+    // The catalogue is read from `folder`, which holds the game's files.
+    explicit TMainForm(const TGameFolder& folder, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // The settings dialog and the database browser, made at start after this window.
     void SetWindows(TSetting& setting, TPDB& pdb);
 
-    const std::string& AppFolder() const { return appFolder_; }
     const std::vector<std::string>& CatalogueList() const { return catalogueList_; }
     const TGame& Game() const { return game_; }
     // The status bar's one text panel (CP932).
@@ -77,7 +77,7 @@ class TMainForm : public QMainWindow, public TSettingHost {
     TTimer* tmrRest;
     TTimer* tmrQuestion;
     QLabel* statusText_ = nullptr;
-    std::string appFolder_;
+    TGameFolder folder_;
     std::vector<std::string> catalogueList_;
     TGame game_{catalogueList_};
     TSetting* setting_ = nullptr;

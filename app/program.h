@@ -12,7 +12,7 @@
 class TProgram {
   public:
     // A failure of loading the settings is shown in an error box, and start-up goes on.
-    explicit TProgram(const std::string& appFolder);
+    explicit TProgram(const TGameFolder& folder);
 
     TMainForm& MainForm() { return mainForm_; }
     TSetting& Setting() { return setting_; }

@@ -26,7 +26,7 @@ bool IsLeftReleaseInside(QObject* watched, QEvent* event) {
 }
 }  // namespace
 
-TAbout::TAbout(const std::vector<std::string>& catalogueList, const std::string& appFolder,
+TAbout::TAbout(const std::vector<std::string>& catalogueList, const TGameFolder& folder,
                QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     // The box's font, before its controls exist, so that every one of them takes it.
@@ -38,7 +38,7 @@ TAbout::TAbout(const std::vector<std::string>& catalogueList, const std::string&
     for (QObject* child : children()) {
         if (child->isWidgetType()) child->installEventFilter(this);
     }
-    DrawCocktail(catalogueList, appFolder);
+    DrawCocktail(catalogueList, folder);
 }
 
 void TAbout::ApplyLook() {
@@ -57,13 +57,13 @@ void TAbout::ApplyLook() {
 }
 
 void TAbout::DrawCocktail(const std::vector<std::string>& catalogueList,
-                          const std::string& appFolder) {
+                          const TGameFolder& folder) {
     if (catalogueList.empty()) return;
     Randomize();
     const std::string& entry =
         catalogueList[static_cast<size_t>(Random(static_cast<int>(catalogueList.size())))];
     ui.imgPerfume->setPixmap(
-        QPixmap::fromImage(LoadCocktailIcon(appFolder, entry, ui.imgPerfume->devicePixelRatioF())));
+        QPixmap::fromImage(LoadCocktailIcon(folder, entry, ui.imgPerfume->devicePixelRatioF())));
     ui.imgPerfume->setToolTip(FromCp932(NameWithoutExtension(entry)));
 }
 
@@ -92,8 +92,8 @@ void TAbout::Label4Click() { ShellOpen("mailto:" + MakerMail); }
 
 void TAbout::Label7Click() { ShellOpen(IconPage); }
 
-void ShowAbout(const std::vector<std::string>& catalogueList, const std::string& appFolder,
+void ShowAbout(const std::vector<std::string>& catalogueList, const TGameFolder& folder,
                QWidget* parent) {
-    TAbout about(catalogueList, appFolder, parent);
+    TAbout about(catalogueList, folder, parent);
     ExecModal(about);
 }

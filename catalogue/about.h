@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "files/gamefolder.h"
 #include "ui_about.h"
 
 class TAbout : public QDialog {
@@ -19,7 +20,7 @@ class TAbout : public QDialog {
 
     // Draws the cocktail; a catalogue entry that is not a readable icon raises before the box is
     // ever shown. An empty catalogue leaves the picture and its hint empty.
-    TAbout(const std::vector<std::string>& catalogueList, const std::string& appFolder,
+    TAbout(const std::vector<std::string>& catalogueList, const TGameFolder& folder,
            QWidget* parent = nullptr);
 
     void Shape1MouseUp();
@@ -34,11 +35,11 @@ class TAbout : public QDialog {
     friend struct TestAccess;
 
     void ApplyLook();
-    void DrawCocktail(const std::vector<std::string>& catalogueList, const std::string& appFolder);
+    void DrawCocktail(const std::vector<std::string>& catalogueList, const TGameFolder& folder);
 
     Ui::TAbout ui;
 };
 
 // Opens the about box modally; it is destroyed when it closes.
-void ShowAbout(const std::vector<std::string>& catalogueList, const std::string& appFolder,
+void ShowAbout(const std::vector<std::string>& catalogueList, const TGameFolder& folder,
                QWidget* parent = nullptr);

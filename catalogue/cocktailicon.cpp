@@ -15,8 +15,8 @@ constexpr int kIconSize = 32;
 constexpr int64_t kMaxIconBytes = 16 << 20;
 
 [[noreturn]] void Fail(const std::string& fileName, const QString& reason) {
-    throw Exception(fileName + Cp932Text(" のアイコンを読み込めません（") + ToCp932(reason) +
-                    Cp932Text("）。"));
+    throw Exception(ShownName(fileName) + Cp932Text(" のアイコンを読み込めません（") +
+                    ToCp932(reason) + Cp932Text("）。"));
 }
 
 // The file's bytes; anything but an ordinary file is refused before a byte is read.
@@ -50,9 +50,9 @@ QImage BestImage(QImageReader& reader, int pixels) {
 }
 }  // namespace
 
-QImage LoadCocktailIcon(const std::string& appFolder, const std::string& entry,
+QImage LoadCocktailIcon(const TGameFolder& folder, const std::string& entry,
                         qreal devicePixelRatio) {
-    const std::string fileName = appFolder + "cocktail/" + entry;
+    const std::string fileName = folder.IconFile(entry);
     QByteArray bytes = ReadIconFile(fileName);
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer, "ico");

@@ -1,8 +1,9 @@
 // The help launcher over the help viewer seam and the program's own help window.
 #include "catalogue/help.h"
 
+#include <sys/stat.h>
+
 #include <QApplication>
-#include <QFileInfo>
 
 #include "catalogue/helpfile.h"
 #include "catalogue/helpwindow.h"
@@ -12,10 +13,11 @@
 #include "platform/modal.h"
 #include "platform/msgbox.h"
 
-void Helper(const std::string& appFolder, int context) {
-    const std::string helpFile = appFolder + "cocktail.hlp";
+void Helper(const TGameFolder& folder, int context) {
+    const std::string helpFile = folder.HelpFile();
     // A folder of that name is no help file.
-    if (!QFileInfo(FromCp932(helpFile)).isFile()) {
+    struct stat info {};
+    if (::stat(helpFile.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         InformationBox(Cp932Text("ヘルプファイル『cocktail.hlp』が見つかりません。"),
                        ApplicationTitle());
         return;
@@ -26,7 +28,7 @@ void Helper(const std::string& appFolder, int context) {
 void ShowHelpWindow(const std::string& helpFile, int context) {
     std::vector<HelpTopic> topics = LoadHelpFile(helpFile);
     if (topics.empty()) {
-        throw Exception(helpFile + Cp932Text(" にはヘルプのトピックがありません。"));
+        throw Exception(ShownName(helpFile) + Cp932Text(" にはヘルプのトピックがありません。"));
     }
     THelp window(std::move(topics), context, QApplication::activeWindow());
     ExecModal(window);

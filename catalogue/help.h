@@ -3,10 +3,12 @@
 
 #include <string>
 
-// Shows topic `context` (4 for the ranking dialog, 5 for the settings dialog) of
-// appFolder + "cocktail.hlp" (CP932, appFolder ending in "/"); without that file, says so in an
-// information box and does nothing else.
-void Helper(const std::string& appFolder, int context);
+#include "files/gamefolder.h"
+
+// Shows topic `context` (4 for the ranking dialog, 5 for the settings dialog) of the folder's help
+// file; without that file, says so in an information box and does nothing else.
+void Helper(const TGameFolder& folder, int context);
 
 // The program's own help viewer: the help window, shown modally over the active window.
+// `helpFile` is the file system's name.
 void ShowHelpWindow(const std::string& helpFile, int context);

@@ -41,9 +41,9 @@ class TCaptionDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
-TPDB::TPDB(const std::vector<std::string>& catalogueList, const std::string& appFolder,
+TPDB::TPDB(const std::vector<std::string>& catalogueList, const TGameFolder& folder,
            QWidget* parent)
-    : QDialog(parent), imlDB(kPictureSize), catalogueList_(catalogueList), appFolder_(appFolder) {
+    : QDialog(parent), imlDB(kPictureSize), catalogueList_(catalogueList), folder_(folder) {
     ui.setupUi(this);
     // The index changes only by choosing one of its items: every key that would type or edit
     // is discarded, Enter too.
@@ -81,8 +81,7 @@ void TPDB::SetcocktailDB(const std::string& filter) {
                                ui.cmbSearch->currentText() == QLatin1String("ALL")};
     for (size_t i : MatchingEntries(catalogueList_, rules)) {
         const std::string& entry = catalogueList_[i];
-        const int index =
-            imlDB.Add(LoadCocktailIcon(appFolder_, entry, ui.lsDB->devicePixelRatioF()));
+        const int index = imlDB.Add(LoadCocktailIcon(folder_, entry, ui.lsDB->devicePixelRatioF()));
         const QString name = FromCp932(NameWithoutExtension(entry));
         auto* item = new QListWidgetItem(name, ui.lsDB);
         item->setData(ImageIndexRole, index);

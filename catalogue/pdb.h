@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "catalogue/imagelist.h"
+#include "files/gamefolder.h"
 #include "ui_pdb.h"
 
 class TPDB : public QDialog {
@@ -16,9 +17,9 @@ class TPDB : public QDialog {
     // The item data role holding an item's picture index in the image list.
     static constexpr int ImageIndexRole = Qt::UserRole;
 
-    // Keeps references to the main window's catalogue (CP932 file names, reordered in place by
-    // each game start) and its folder (CP932, ending in "/").
-    TPDB(const std::vector<std::string>& catalogueList, const std::string& appFolder,
+    // Keeps a reference to the main window's catalogue (CP932 file names, reordered in place by
+    // each game start); the icons are read from `folder`.
+    TPDB(const std::vector<std::string>& catalogueList, const TGameFolder& folder,
          QWidget* parent = nullptr);
 
     // Rebuilds the list for `filter` (CP932); an empty filter leaves everything as it was. An icon
@@ -43,5 +44,5 @@ class TPDB : public QDialog {
     Ui::TPDB ui;
     TImageList imlDB;
     const std::vector<std::string>& catalogueList_;
-    std::string appFolder_;
+    TGameFolder folder_;
 };

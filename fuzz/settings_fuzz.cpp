@@ -1,4 +1,5 @@
 // The settings file: any bytes read as lines, written back and read again, give the same lines.
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "fuzz/check.h"
@@ -24,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     FUZZ_CHECK(SplitLines(written) == lines);
 
-    const std::string path = ToCp932(Folder().path()) + "/setting.dat";
+    const std::string path = QFile::encodeName(Folder().path()).toStdString() + "/setting.dat";
     WriteSettingsFile(path, lines);
     const std::optional<std::vector<std::string>> read = ReadSettingsLines(path);
     FUZZ_CHECK(read && *read == lines);

@@ -96,7 +96,8 @@ class TFtpClient : public TSocket {
     // TransferAscii "TYPE A", TransferImage "TYPE I", TransferLocal8 "TYPE L 8"; other kinds send
     // nothing.
     void SetTransferType(int Kind);
-    // Appends LocalFile to RemoteFile (the local file's own name when empty) on the server.
+    // Appends LocalFile (the file system's name) to RemoteFile (the local file's own name when
+    // empty) on the server.
     void AppendUpload(const std::string& LocalFile, const std::string& RemoteFile);
     // Reads the continuation lines of a reply whose first line is Line; returns the lines read.
     std::vector<std::string> ReadReplyLines(std::string Line);

@@ -43,7 +43,7 @@ bool TFtpClient::UploadOverDataConnection(const std::string& localFile,
     const ScopeGuard release([this] { dataConnection_.reset(); });
     dataConnection_->SetTimeOut(TimeOut());
     struct stat info {};
-    if (stat(NativeName(localFile).c_str(), &info) != 0) throw IoError("open", localFile, errno);
+    if (stat(localFile.c_str(), &info) != 0) throw IoError("open", localFile, errno);
     SetBytesTotal(info.st_size);
     if (OnPacketSent) dataConnection_->OnPacketSent = OnPacketSent;
     return UploadSteps(localFile, remoteFile);
@@ -52,8 +52,9 @@ bool TFtpClient::UploadOverDataConnection(const std::string& localFile,
 bool TFtpClient::UploadSteps(const std::string& localFile, const std::string& remoteFile) {
     if (!OpenDataConnection()) return false;
     std::string name = NamePart(localFile);
-    ReportStatus(1, "APPE " + (remoteFile.empty() ? localFile : remoteFile));
-    std::string reply = Exchange("APPE " + (remoteFile.empty() ? name : remoteFile));
+    // The local name is the file system's; the status and the server see it in CP932.
+    ReportStatus(1, "APPE " + (remoteFile.empty() ? ShownName(localFile) : remoteFile));
+    std::string reply = Exchange("APPE " + (remoteFile.empty() ? ShownName(name) : remoteFile));
     if (ReplyFails(TFtpStep::Appe, ReplyNumber())) {
         if (ReplyUnsupported(ReplyNumber()) && OnUnSupportedFunction) OnUnSupportedFunction(CtAppe);
         Fail(reply, CtAppe);

@@ -11,7 +11,6 @@
 #include "net/socket.h"
 #include "net/sockwindow.h"
 #include "net/steadyclock.h"
-#include "platform/cp932.h"
 #include "platform/scopeguard.h"
 #include "platform/winsock.h"
 
@@ -164,7 +163,7 @@ std::string TSocket::Transaction(const std::string& Command) {
 
 void TSocket::SendFile(const std::string& FileName) {
     ReportStatus(8, "SendFile");
-    int file = open(NativeName(FileName).c_str(), O_RDONLY | O_CLOEXEC);
+    int file = open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (file < 0) throw IoError("open", FileName, errno);
     const ScopeGuard closing([file] { close(file); });
     struct stat info {};

@@ -7,13 +7,12 @@
 
 #include <cerrno>
 
-#include "platform/cp932.h"
 #include "platform/scopeguard.h"
 
 std::optional<TReadFailure> ReadBoundedFile(const std::string& fileName, int64_t limit,
                                             std::string& bytes) {
     bytes.clear();
-    const int fd = ::open(NativeName(fileName).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return TReadFailure{TReadFailure::Open, errno};
     const ScopeGuard closing([fd] { ::close(fd); });
     struct stat info {};

@@ -12,8 +12,8 @@ struct TReadFailure {
     int Error;
 };
 
-// Reads the whole of `fileName` (CP932) into `bytes` if it is an ordinary file of at most `limit`
-// bytes; nothing on success, else where and why it failed. The open never waits: a FIFO without
-// a writer would block it for good.
+// Reads the whole of `fileName` (the file system's bytes) into `bytes` if it is an ordinary file of
+// at most `limit` bytes; nothing on success, else where and why it failed. The open never waits: a
+// FIFO without a writer would block it for good.
 std::optional<TReadFailure> ReadBoundedFile(const std::string& fileName, int64_t limit,
                                             std::string& bytes);

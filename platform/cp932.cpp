@@ -87,3 +87,7 @@ std::string Cp932Text(const char* utf8) { return ToCp932(QString::fromUtf8(utf8)
 std::string NativeName(const std::string& fileName) {
     return QFile::encodeName(FromCp932(fileName)).toStdString();
 }
+
+std::string ShownName(const std::string& nativeName) {
+    return ToCp932(QFile::decodeName(QByteArray::fromStdString(nativeName)));
+}

@@ -11,6 +11,8 @@ std::string ToCp932(const QString& text);
 QString FromCp932(const std::string& bytes);
 // The file system's spelling (UTF-8 on this platform) of a CP932 file name.
 std::string NativeName(const std::string& fileName);
+// A file name of the file system as a message shows it (CP932, "?" for what it cannot write).
+std::string ShownName(const std::string& nativeName);
 // The CP932 bytes of a UTF-8 text of the source, such as the program's own messages.
 std::string Cp932Text(const char* utf8);
 

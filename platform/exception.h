@@ -17,5 +17,6 @@ class EInOutError : public Exception {
     int ErrorCode;
 };
 
-// Builds the platform's input/output error for a failed operation on a file, from errno's value.
+// Builds the platform's input/output error for a failed operation on a file (named by the file
+// system's bytes), from errno's value.
 EInOutError IoError(const std::string& operation, const std::string& fileName, int errnoValue);

@@ -1,5 +1,6 @@
-// Splitting a file name into its folder and its own name. Names are CP932 with "/" between
-// folders; "/" is never the second byte of a CP932 character, so a byte search is safe.
+// Splitting a file name into its folder and its own name, "/" between folders. "/" is never a
+// byte of a longer character in UTF-8, nor the second byte of a CP932 one, so a byte search is
+// safe in either.
 #pragma once
 
 #include <string>

@@ -1,7 +1,8 @@
 // The ranking menu command: the score log's checks at opening and the modal run.
 #include "ranking/openranking.h"
 
-#include <QFileInfo>
+#include <sys/stat.h>
+
 #include <QLineEdit>
 
 #include "platform/cp932.h"
@@ -10,14 +11,15 @@
 #include "ranking/ranking.h"
 #include "ranking/rankinglog.h"
 
-std::unique_ptr<TRanking> PrepareRanking(const std::string& appFolder,
-                                         const std::string& handleName, const std::string& mail,
-                                         const std::string& url, std::function<void(int)> helper,
-                                         QWidget* parent, const TRankingEndpoints& endpoints) {
-    auto ranking = std::make_unique<TRanking>(appFolder, std::move(helper), endpoints, parent);
+std::unique_ptr<TRanking> PrepareRanking(const TGameFolder& folder, const std::string& handleName,
+                                         const std::string& mail, const std::string& url,
+                                         std::function<void(int)> helper, QWidget* parent,
+                                         const TRankingEndpoints& endpoints) {
+    auto ranking = std::make_unique<TRanking>(folder, std::move(helper), endpoints, parent);
     ranking->SetIdentity(handleName, mail, url);
-    const std::string logFile = appFolder + "log.dat";
-    if (!QFileInfo(FromCp932(logFile)).isFile()) {
+    const std::string logFile = folder.ScoreLog();
+    struct stat info {};
+    if (::stat(logFile.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         ShowMessage(Cp932Text("データが見つかりませんでした。"));
         return nullptr;
     }
@@ -28,10 +30,9 @@ std::unique_ptr<TRanking> PrepareRanking(const std::string& appFolder,
     return ranking;
 }
 
-void OpenRanking(const std::string& appFolder, const std::string& handleName,
-                 const std::string& mail, const std::string& url, std::function<void(int)> helper,
-                 QWidget* parent) {
+void OpenRanking(const TGameFolder& folder, const std::string& handleName, const std::string& mail,
+                 const std::string& url, std::function<void(int)> helper, QWidget* parent) {
     std::unique_ptr<TRanking> ranking =
-        PrepareRanking(appFolder, handleName, mail, url, std::move(helper), parent);
+        PrepareRanking(folder, handleName, mail, url, std::move(helper), parent);
     if (ranking) ExecModal(*ranking);
 }

@@ -6,20 +6,20 @@
 #include <memory>
 #include <string>
 
+#include "files/gamefolder.h"
 #include "ranking/endpoints.h"
 
 class TRanking;
 
 // A filled dialog, not yet shown: the identity texts (CP932) copied into its edits, the counts of
-// appFolder + "log.dat" offered and the first count's results listed. Without a log it tells the
+// the folder's score log offered and the first count's results listed. Without a log it tells the
 // player "データが見つかりませんでした。" and gives none.
 std::unique_ptr<TRanking> PrepareRanking(
-    const std::string& appFolder, const std::string& handleName, const std::string& mail,
+    const TGameFolder& folder, const std::string& handleName, const std::string& mail,
     const std::string& url, std::function<void(int)> helper, QWidget* parent,
     const TRankingEndpoints& endpoints = ConfiguredRankingEndpoints());
 
 // The menu command: prepares the dialog, shows it modally and discards it, which also ends the
 // FTP session a send left open.
-void OpenRanking(const std::string& appFolder, const std::string& handleName,
-                 const std::string& mail, const std::string& url, std::function<void(int)> helper,
-                 QWidget* parent);
+void OpenRanking(const TGameFolder& folder, const std::string& handleName, const std::string& mail,
+                 const std::string& url, std::function<void(int)> helper, QWidget* parent);

@@ -28,12 +28,9 @@ const int ColumnWidths[] = {100, 100, 75, 50};
 
 }  // namespace
 
-TRanking::TRanking(const std::string& appFolder, std::function<void(int)> helper,
+TRanking::TRanking(const TGameFolder& folder, std::function<void(int)> helper,
                    const TRankingEndpoints& endpoints, QWidget* parent)
-    : TFlatDialog(parent),
-      appFolder_(appFolder),
-      helper_(std::move(helper)),
-      endpoints_(endpoints) {
+    : TFlatDialog(parent), folder_(folder), helper_(std::move(helper)), endpoints_(endpoints) {
     ui.setupUi(this);
 
     FinishLayout(width(), height());
@@ -80,8 +77,6 @@ void TRanking::SetIdentity(const std::string& handleName, const std::string& mai
     ui.txtURL->setText(FromCp932(url));
 }
 
-std::string TRanking::LogFileName() const { return appFolder_ + "log.dat"; }
-
 void TRanking::ShowCounts(const std::vector<std::string>& counts) {
     QStringList items;
     for (const std::string& count : counts) items.append(FromCp932(count));
@@ -94,7 +89,7 @@ void TRanking::ShowCounts(const std::vector<std::string>& counts) {
 void TRanking::cmbMondaiChange(QObject*) {
     // Read first: a log that has gone away raises before the list loses the rows it shows.
     const std::string key = CutBytes(ToCp932(ui.cmbMondai->currentText()), RankingFieldLimit);
-    const std::vector<TRankingRow> results = ValidResults(LogFileName(), key);
+    const std::vector<TRankingRow> results = ValidResults(folder_.ScoreLog(), key);
     ui.lsRanking->setUpdatesEnabled(false);
     ui.lsRanking->setRowCount(0);
     // All rows at once: one insertion instead of one per result.
@@ -210,7 +205,7 @@ void TRanking::btnOKClick(QObject*) {
         ui.btnOK->setEnabled(true);
         if (cancelAfterSend_) done(ModalCancel);
     });
-    UploadRankingEntry(FtpClient1, endpoints_, appFolder_, remotePath, entry);
+    UploadRankingEntry(FtpClient1, endpoints_, folder_, remotePath, entry);
 }
 
 bool TRanking::MayGoOnline() {

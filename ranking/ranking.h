@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "files/gamefolder.h"
 #include "net/ftpclient.h"
 #include "ranking/endpoints.h"
 #include "ranking/rankingentry.h"
@@ -20,7 +21,7 @@ class TRanking : public TFlatDialog {
 
   public:
     // `helper` shows a topic of the program's help; `endpoints` is the service sends go to.
-    TRanking(const std::string& appFolder, std::function<void(int)> helper,
+    TRanking(const TGameFolder& folder, std::function<void(int)> helper,
              const TRankingEndpoints& endpoints = ConfiguredRankingEndpoints(),
              QWidget* parent = nullptr);
     ~TRanking() override;
@@ -47,7 +48,6 @@ class TRanking : public TFlatDialog {
   private:
     friend struct TestAccess;
 
-    std::string LogFileName() const;
     bool SelectedRow(TRankingRow& row) const;
     TRankingIdentity Identity() const;
     std::string CommentBytes() const;
@@ -57,7 +57,7 @@ class TRanking : public TFlatDialog {
 
     Ui::TRanking ui;
     TFtpClient FtpClient1;
-    std::string appFolder_;
+    TGameFolder folder_;
     std::function<void(int)> helper_;
     TRankingEndpoints endpoints_;
     QString acceptedComment_;

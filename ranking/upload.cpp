@@ -1,10 +1,9 @@
 // The ranking upload over the dialog's FTP client.
 #include "ranking/upload.h"
 
-#include <QFile>
+#include <unistd.h>
 
 #include "net/ftpclient.h"
-#include "platform/cp932.h"
 #include "records/stringfile.h"
 
 std::string RankingRemotePath(const std::string& questions) {
@@ -25,7 +24,7 @@ void SetUpRankingClient(TFtpClient& client) {
 }
 
 void UploadRankingEntry(TFtpClient& client, const TRankingEndpoints& endpoints,
-                        const std::string& appFolder, const std::string& remotePath,
+                        const TGameFolder& folder, const std::string& remotePath,
                         const std::string& entry) {
     client.SetUserID(endpoints.UserID);
     client.SetPassword(endpoints.Password);
@@ -33,8 +32,8 @@ void UploadRankingEntry(TFtpClient& client, const TRankingEndpoints& endpoints,
     client.SetPort(endpoints.FtpPort);
     client.Connect();
     client.SetTransferType(TransferAscii);
-    const std::string localPath = appFolder + "_temp.dat";
+    const std::string localPath = folder.UploadFile();
     SaveStringToFile(localPath, entry);
     client.AppendUpload(localPath, remotePath);
-    QFile::remove(FromCp932(localPath));
+    ::unlink(localPath.c_str());
 }

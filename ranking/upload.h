@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "files/gamefolder.h"
 #include "ranking/endpoints.h"
 
 class TFtpClient;
@@ -14,9 +15,9 @@ std::string RankingRemotePath(const std::string& questions);
 void SetUpRankingClient(TFtpClient& client);
 
 // Logs in unless the client's session still lasts (one the server ended is logged into afresh),
-// sets text transfers, writes `entry` to appFolder + "_temp.dat" and appends that file to
+// sets text transfers, writes `entry` to the folder's upload file and appends that file to
 // `remotePath`; the file is removed once the append has succeeded and kept when it fails. The
 // session stays open for the next send.
 void UploadRankingEntry(TFtpClient& client, const TRankingEndpoints& endpoints,
-                        const std::string& appFolder, const std::string& remotePath,
+                        const TGameFolder& folder, const std::string& remotePath,
                         const std::string& entry);

@@ -6,8 +6,8 @@
 #include "platform/cp932.h"
 #include "records/scorelog.h"
 
-TGameResult::TGameResult(const TGameFigures& figures, const std::string& appFolder, QWidget* parent)
-    : TFlatDialog(parent), appFolder_(appFolder) {
+TGameResult::TGameResult(const TGameFigures& figures, const TGameFolder& folder, QWidget* parent)
+    : TFlatDialog(parent), folder_(folder) {
     ui.setupUi(this);
     connect(ui.btnOK, &QPushButton::clicked, this, Guarded([this] { btnOKClick(); }));
     connect(ui.btnCancel, &QPushButton::clicked, this, Guarded([this] { btnCancelClick(); }));
@@ -24,7 +24,7 @@ void TGameResult::FormCreate(const TGameFigures& figures) {
 }
 
 void TGameResult::btnOKClick() {
-    AppendRecord(appFolder_ + "log.dat",
+    AppendRecord(folder_.ScoreLog(),
                  MakeRecord(ToCp932(ui.lblMondai->text()), ToCp932(ui.lblScore->text()),
                             ToCp932(ui.lblTime->text()), ToCp932(ui.lblSeikai->text()),
                             ToCp932(ui.lblCombo->text())));

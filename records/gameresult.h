@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "files/gamefolder.h"
 #include "records/flatdialog.h"
 #include "ui_gameresult.h"
 
@@ -20,9 +21,8 @@ class TGameResult : public TFlatDialog {
     Q_OBJECT
 
   public:
-    // `appFolder` is the CP932 folder of log.dat, ending in "/".
-    TGameResult(const TGameFigures& figures, const std::string& appFolder,
-                QWidget* parent = nullptr);
+    // Save appends to the score log of `folder`.
+    TGameResult(const TGameFigures& figures, const TGameFolder& folder, QWidget* parent = nullptr);
 
     // Copies the figures into the labels; the record is later built from the labels.
     void FormCreate(const TGameFigures& figures);
@@ -34,5 +34,5 @@ class TGameResult : public TFlatDialog {
     friend struct TestAccess;
 
     Ui::TGameResult ui;
-    std::string appFolder_;
+    TGameFolder folder_;
 };

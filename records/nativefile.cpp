@@ -22,23 +22,20 @@ EInOutError TooLargeError(const std::string& fileName) {
 }
 
 NativeFile::NativeFile(const std::string& fileName, int flags)
-    : NativeFile(fileName, NativeName(fileName), flags) {}
+    : NativeFile(fileName, fileName, flags) {}
 
 NativeFile::NativeFile(const std::string& fileName, const std::string& native, int flags)
     : name_(fileName), native_(native) {
-    fd_ = ::open(native.c_str(), flags | O_CLOEXEC, 0666);
+    fd_ = ::open(native.c_str(), flags | O_CLOEXEC, 0600);
     if (fd_ < 0) Fail((flags & O_CREAT) ? CannotCreate : CannotOpen, errno);
 }
 
 std::unique_ptr<NativeFile> NativeFile::CreateBeside(const std::string& fileName,
                                                      const std::string& native) {
     std::unique_ptr<NativeFile> file(new NativeFile(fileName, native + ".XXXXXX"));
+    // mkstemp makes 0600, as open(2) does here.
     file->fd_ = ::mkostemp(file->native_.data(), O_CLOEXEC);
     if (file->fd_ < 0) file->Fail(CannotCreate, errno);
-    // mkstemp makes 0600; a file made by open(2) would have its modes from the umask.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(file->fd_, 0666 & ~mask);
     return file;
 }
 

@@ -1,4 +1,5 @@
-// Low-level file access under CP932 file names, shared by the file helpers of this library.
+// Low-level file access, shared by the file helpers of this library. File names are the file
+// system's own bytes; files made here are the player's own, 0600.
 #pragma once
 
 #include <cstdint>
@@ -16,7 +17,7 @@ class NativeFile {
   public:
     // Opens `fileName` with the open(2) flags given; raises the platform's input/output error.
     NativeFile(const std::string& fileName, int flags);
-    // Opens the file system's name `native`, naming `fileName` in its errors.
+    // Opens `native`, naming `fileName` in its errors.
     NativeFile(const std::string& fileName, const std::string& native, int flags);
     // A new file beside `native`, created exclusively under a fresh name (as mkstemp does), so
     // that nothing planted there, a link above all, is followed; its errors name `fileName`.
@@ -27,7 +28,7 @@ class NativeFile {
     NativeFile& operator=(const NativeFile&) = delete;
 
     int Descriptor() const { return fd_; }
-    // The file system's name of the file.
+    // The name the file was opened under.
     const std::string& NativePath() const { return native_; }
     // Writes every byte of `bytes`, resuming after partial writes.
     void WriteAll(const std::string& bytes);

@@ -22,7 +22,7 @@ constexpr const char* CannotWrite = "ファイルに書き込めません:";
 // The file system's name of the file that holds the settings: a setting.dat that is a link is
 // followed to the file it names, so that the link itself stays in place.
 std::string LinkTarget(const std::string& path) {
-    std::filesystem::path file(NativeName(path));
+    std::filesystem::path file(path);
     std::error_code error;
     for (int hop = 0; hop < 40 && std::filesystem::is_symlink(file, error); ++hop) {
         const std::filesystem::path next = std::filesystem::read_symlink(file, error);
@@ -109,7 +109,7 @@ void WriteInPlace(const std::string& path, const std::string& target, const std:
 
 std::optional<std::vector<std::string>> ReadSettingsLines(const std::string& path) {
     struct stat info {};
-    if (::stat(NativeName(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
     if (info.st_size > SettingsFileLimit) throw TooLargeError(path);
     std::string text;
     LoadStringFromFile(path, text);

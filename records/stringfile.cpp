@@ -4,9 +4,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include <filesystem>
-#include <system_error>
-
+#include "files/privatefiles.h"
 #include "platform/cp932.h"
 #include "platform/exception.h"
 #include "platform/path.h"
@@ -14,21 +12,16 @@
 
 namespace {
 void EnsureFolder(const std::string& folder) {
-    if (folder.empty()) return;
-    const std::filesystem::path native(NativeName(folder));
-    std::error_code error;
-    if (std::filesystem::is_directory(native, error)) return;
-    std::filesystem::create_directories(native, error);
-    if (error || !std::filesystem::is_directory(native, error)) {
-        throw Exception(Cp932Text("ディレクトリ") + folder + Cp932Text("が作れません。"));
-    }
+    if (!folder.empty() && !MakePrivateFolders(folder))
+        throw Exception(Cp932Text("ディレクトリ") + ShownName(folder) +
+                        Cp932Text("が作れません。"));
 }
 }  // namespace
 
 void FindFile(const std::string& fileName, TSearchRec& rec) {
     struct stat info {};
-    if (::stat(NativeName(fileName).c_str(), &info) != 0) {
-        throw Exception(fileName + Cp932Text("の情報の取得に失敗しました。"));
+    if (::stat(fileName.c_str(), &info) != 0) {
+        throw Exception(ShownName(fileName) + Cp932Text("の情報の取得に失敗しました。"));
     }
     rec.Size = static_cast<int64_t>(info.st_size);
     rec.Time = static_cast<int64_t>(info.st_mtime);

@@ -24,17 +24,18 @@
 
 namespace {
 
-// A program folder with a catalogue of `count` real icons.
-QString MakeCatalogue(const QTemporaryDir& dir, int count) {
-    QDir(dir.path()).mkpath(QStringLiteral("cocktail"));
+// A program folder, `name` in `dir`, with a catalogue of `count` real icons.
+QString MakeCatalogue(const QTemporaryDir& dir, int count, const QString& name) {
+    const QString path = dir.filePath(name);
+    QDir(path).mkpath(QStringLiteral("cocktail"));
     for (int i = 0; i < count; ++i) {
         QImage image(32, 32, QImage::Format_ARGB32);
         image.fill(QColor::fromHsv(i * 3 % 360, 200, 100 + i % 150));
         image.save(
-            dir.path() + QStringLiteral("/cocktail/カクテル%1.ico").arg(i, 3, 10, QLatin1Char('0')),
+            path + QStringLiteral("/cocktail/カクテル%1.ico").arg(i, 3, 10, QLatin1Char('0')),
             "ICO");
     }
-    return dir.path() + QLatin1Char('/');
+    return path + QLatin1Char('/');
 }
 
 class MainFormTest : public ::testing::Test {
@@ -48,10 +49,10 @@ class MainFormTest : public ::testing::Test {
         TTimer::SetManual(false);
     }
 
-    void Open(int icons) {
+    void Open(int icons, const QString& name = QStringLiteral("game")) {
         program.reset();
         dir = std::make_unique<QTemporaryDir>();
-        folder = MakeCatalogue(*dir, icons);
+        folder = MakeCatalogue(*dir, icons, name);
         Start(folder);
         form->show();
         SetModalHandler([this](QDialog& dialog) {
@@ -61,8 +62,8 @@ class MainFormTest : public ::testing::Test {
     }
 
     // The program's windows on `appFolder`, as the program entry makes them.
-    void Start(const QString& appFolder) {
-        program = std::make_unique<TProgram>(ToCp932(appFolder));
+    void Start(const QString& appFolder, bool readOnly = false) {
+        program = std::make_unique<TProgram>(FolderAt(appFolder, readOnly));
         form = &program->MainForm();
         setting = &program->Setting();
         pdb = &program->PDB();
@@ -554,6 +555,17 @@ TEST_F(MainFormTest, QuittingIdleSavesTheSettings) {
               "3000\r\n1000\r\n\r\n\r\n\r\n0\r\n");
 }
 
+// Played from the installed catalogue, which keeps nothing, quitting closes without a word.
+TEST_F(MainFormTest, QuittingTheInstalledCatalogueWritesNothing) {
+    program.reset();
+    Start(folder, true);
+    EXPECT_EQ(form->CatalogueList().size(), 120u);
+    Ui().mnuEnd->trigger();
+    EXPECT_TRUE(boxes.Seen().empty());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("setting.dat")));
+}
+
 // The menu commands and the two pictures open their windows modally, also during a game.
 TEST_F(MainFormTest, MenuCommandsOpenTheirWindows) {
     Ui().mnuGameSetting->trigger();
@@ -572,9 +584,11 @@ TEST_F(MainFormTest, MenuCommandsOpenTheirWindows) {
     EXPECT_EQ(boxes.Texts()[0], QStringLiteral("データが見つかりませんでした。"));
 }
 
-// A game played, saved and quit through the menu: the next start shows the same settings, the
-// played count checked, and log.dat holds the game's exact line.
+// A game played, saved and quit through the menu, in a folder whose name CP932 cannot write: the
+// next start shows the same settings, the played count checked, and log.dat holds the game's
+// exact line.
 TEST_F(MainFormTest, SettingsAndTheLogSurviveARestart) {
+    Open(120, QStringLiteral("café〜"));
     TestAccess::Ui(*setting).cmbCorrect->setCurrentText(QStringLiteral("250"));
     TestAccess::Ui(*setting).txtHN->setText(QStringLiteral("バーテンダー"));
     Ui().mnu10->trigger();

@@ -16,9 +16,9 @@ QColor Colour(size_t index) {
 }
 }  // namespace
 
-TestCatalogue::TestCatalogue(const std::vector<const char*>& names) {
+TestCatalogue::TestCatalogue(const std::vector<const char*>& names)
+    : AppFolder(FolderAt(dir_.path())) {
     QDir(dir_.path()).mkdir(QStringLiteral("cocktail"));
-    AppFolder = ToCp932(dir_.path()) + "/";
     for (size_t i = 0; i < names.size(); ++i) {
         const QString name = QString::fromUtf8(names[i]);
         QImage image(32, 32, QImage::Format_ARGB32);
@@ -37,7 +37,7 @@ QRgb TestCatalogue::ColourOf(const std::string& entry) const {
 }
 
 void TestCatalogue::Break(const std::string& entry) const {
-    WriteFileBytes(FromCp932(AppFolder + "cocktail/" + entry), "this is no icon");
+    WriteFileBytes(FromNative(AppFolder.IconFile(entry)), "this is no icon");
 }
 
 std::vector<std::string> Utf8(const std::vector<std::string>& cp932) {

@@ -7,14 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "files/gamefolder.h"
+
 class TestCatalogue {
+    // First, so that the folder exists before the members that name it.
+    QTemporaryDir dir_;
+
   public:
     // Writes one 32 × 32 icon per name (UTF-8, with extension) into <temp>/cocktail/, each filled
     // with its own colour, and lists them in the given order.
     explicit TestCatalogue(const std::vector<const char*>& names);
 
     std::vector<std::string> List;  // CP932 entries, as the main window holds them
-    std::string AppFolder;          // CP932, ending in "/"
+    TGameFolder AppFolder;          // the temporary folder
 
     // The colour of the icon written for a CP932 entry.
     QRgb ColourOf(const std::string& entry) const;
@@ -22,7 +27,6 @@ class TestCatalogue {
     void Break(const std::string& entry) const;
 
   private:
-    QTemporaryDir dir_;
     std::vector<std::string> written_;
 };
 

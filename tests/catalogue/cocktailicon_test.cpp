@@ -1,5 +1,5 @@
-// The catalogue on disk: every file named like an icon is listed, whatever its name's bytes; only
-// ordinary files are read as icons; a dense screen gets each icon's own larger image.
+// The catalogue on disk: every file named like an icon is listed unless CP932 cannot hold its name;
+// only ordinary files are read as icons; a dense screen gets each icon's own larger image.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,13 +17,12 @@
 #include "tests/catalogue/catalogue_fixture.h"
 #include "tests/support/testsupport.h"
 
-// A FIFO, a device, a folder and a name that is no UTF-8 are listed like any icon and fail to load
-// at once with their file's name; opening the FIFO must not wait for a writer.
+// A FIFO, a device and a folder are listed like any icon and fail to load at once with their
+// file's name; opening the FIFO must not wait for a writer.
 TEST(Catalogue, ListsEveryMatchAndReadsOnlyOrdinaryFiles) {
     const TestCatalogue catalogue({"ok.ico"});
-    const QByteArray folder = QFile::encodeName(FromCp932(catalogue.AppFolder + "cocktail/"));
-    const std::string odd = folder.toStdString() + "b\xff.ico";
-    ::close(::open(odd.c_str(), O_CREAT | O_WRONLY, 0644));
+    const QByteArray folder =
+        QByteArray::fromStdString(catalogue.AppFolder.CatalogueFolder() + "/");
     QFile::copy(folder + "ok.ico", folder + "UPPER.ICO");
     WriteFileBytes(folder + "notes.txt", "not listed");
     QDir(folder).mkdir(QStringLiteral("dir.ico"));
@@ -32,14 +31,36 @@ TEST(Catalogue, ListsEveryMatchAndReadsOnlyOrdinaryFiles) {
 
     std::vector<std::string> listed = Utf8(ReadCatalogue(catalogue.AppFolder));
     std::sort(listed.begin(), listed.end());
-    EXPECT_EQ(listed, (std::vector<std::string>{"UPPER.ICO", "b?.ico", "dir.ico", "ok.ico",
-                                                "pipe.ico", "zero.ico"}));
-    for (const char* entry : {"b?.ico", "dir.ico", "pipe.ico", "zero.ico"}) {
+    EXPECT_EQ(listed,
+              (std::vector<std::string>{"UPPER.ICO", "dir.ico", "ok.ico", "pipe.ico", "zero.ico"}));
+    for (const char* entry : {"dir.ico", "pipe.ico", "zero.ico"}) {
         const std::string message = ErrorOf([&] { LoadCocktailIcon(catalogue.AppFolder, entry); });
-        EXPECT_NE(message.find(catalogue.AppFolder + "cocktail/" + entry), std::string::npos)
+        EXPECT_NE(message.find(ShownName(catalogue.AppFolder.IconFile(entry))), std::string::npos)
             << entry << ": " << message;
     }
     EXPECT_EQ(ErrorOf([&] { LoadCocktailIcon(catalogue.AppFolder, "UPPER.ICO"); }), "");
+}
+
+// A name the game could not show, send or find again from CP932 is left out of the catalogue, and
+// one box at start names each such file and why.
+TEST(Catalogue, LeavesOutNamesCp932CannotHoldAndSaysWhichOnce) {
+    const TestCatalogue catalogue({"ok.ico", "ソルティ・ドッグ.ico", "Piña Colada.ico",
+                                   "カシス〜オレンジ.ico", "ミモザ～.ico"});
+    const std::string folder = catalogue.AppFolder.CatalogueFolder() + "/";
+    const std::string notUtf8 = folder + "b\xff.ico";
+    ::close(::open(notUtf8.c_str(), O_CREAT | O_WRONLY, 0644));
+    ScriptedBoxes boxes;
+    std::vector<std::string> listed = Utf8(ReadCatalogue(catalogue.AppFolder));
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::string>{"ok.ico", "ソルティ・ドッグ.ico", "ミモザ～.ico"}));
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].Icon, MsgIcon::Warning);
+    const QStringList lines = boxes.Texts()[0].split(u'\n');
+    ASSERT_EQ(lines.size(), 5);
+    // In byte order of the names; "?" stands for what the box cannot show.
+    EXPECT_EQ(lines.mid(2), (QStringList{"Pi?a Colada.ico：U+00F1 をShift-JISで書けません",
+                                         "b?.ico：名前がUTF-8ではありません",
+                                         "カシス～オレンジ.ico：U+301C をShift-JISで書けません"}));
 }
 
 // Each picture is 32 × 32 in the window: at ratio 1 the file's 32 × 32 image, at ratio 2 its own
@@ -48,7 +69,7 @@ TEST(CocktailIcon, TakesTheImageMadeForTheScreensDensity) {
     const QStringList icons = QDir(GameDir() + QStringLiteral("/cocktail"))
                                   .entryList({QStringLiteral("*.ico")}, QDir::Files, QDir::Name);
     ASSERT_FALSE(icons.isEmpty());
-    const std::string appFolder = ToCp932(GameDir()) + "/";
+    const TGameFolder appFolder = FolderAt(GameDir());
     QImageReader reader(GameDir() + QStringLiteral("/cocktail/") + icons.front());
     std::vector<QImage> stored;
     for (bool more = true; more; more = reader.jumpToNextImage()) stored.push_back(reader.read());

@@ -38,7 +38,7 @@ const QString kMissing = QStringLiteral("ヘルプファイル『cocktail.hlp』
 // Without the help file (or with a folder of its name) there is the message and nothing else.
 TEST(Helper, MissingHelpFileIsReported) {
     QTemporaryDir dir;
-    const std::string folder = ToCp932(dir.path()) + "/";
+    const TGameFolder folder = FolderAt(dir.path());
     for (bool asFolder : {false, true}) {
         if (asFolder) QDir(dir.path()).mkdir(QStringLiteral("cocktail.hlp"));
         ScriptedBoxes boxes;
@@ -53,20 +53,20 @@ TEST(Helper, MissingHelpFileIsReported) {
 // With the help file, the viewer is asked for that file at the caller's topic, without a box.
 TEST(Helper, PresentHelpFileOpensTheTopic) {
     QTemporaryDir dir;
-    const std::string folder = ToCp932(dir.path()) + "/";
+    const TGameFolder folder = FolderAt(dir.path());
     WriteFileBytes(dir.path() + QStringLiteral("/cocktail.hlp"), "[topic 4] a\n[topic 5] b\n");
     ScriptedBoxes boxes;
     HelpRequests help;
     Helper(folder, 4);
     Helper(folder, 5);
-    EXPECT_EQ(help.Seen, (std::vector<HelpRequest>{{folder + "cocktail.hlp", 4},
-                                                   {folder + "cocktail.hlp", 5}}));
+    EXPECT_EQ(help.Seen,
+              (std::vector<HelpRequest>{{folder.HelpFile(), 4}, {folder.HelpFile(), 5}}));
     EXPECT_TRUE(boxes.Seen().empty());
 }
 
 // Through the program's own viewer, the installed help file opens at the asked topic.
 TEST(Helper, OwnWindowShowsTheInstalledTopics) {
-    const std::string folder = ToCp932(GameDir()) + "/";
+    const TGameFolder folder = FolderAt(GameDir());
     struct Case {
         int context;
         QString title;

@@ -62,7 +62,7 @@ TEST(FindHelpTopic, FirstOfAContextWins) {
 
 // A help file that cannot be opened is a file error, not an empty help.
 TEST(LoadHelpFile, MissingFileRaisesInOutError) {
-    EXPECT_THROW(LoadHelpFile(ToCp932(GameDir()) + "/no-such-help.hlp"), EInOutError);
+    EXPECT_THROW(LoadHelpFile(NativePath(GameDir()) + "/no-such-help.hlp"), EInOutError);
 }
 
 // Lines beyond HelpShownLineBytes are broken, never inside a double-byte character; text beyond
@@ -85,8 +85,8 @@ TEST(ShownTopicText, BoundsLinesAndLength) {
 // A help file far beyond any help text (here 1 TiB, sparse) is refused by name.
 TEST(LoadHelpFile, HugeFileIsRefusedByName) {
     QTemporaryDir dir;
-    const std::string path = ToCp932(dir.path()) + "/cocktail.hlp";
-    QFile file(FromCp932(path));
+    const std::string path = NativePath(dir.path()) + "/cocktail.hlp";
+    QFile file(FromNative(path));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(qint64(1) << 40));
     const std::string error = ErrorOf([&] { LoadHelpFile(path); });
     EXPECT_NE(error.find(path + " "), std::string::npos) << error;
@@ -94,7 +94,7 @@ TEST(LoadHelpFile, HugeFileIsRefusedByName) {
 
 // The installed help file is CP932 and holds the topics the dialogs open: 4 and 5.
 TEST(InstalledHelpFile, HoldsTheRankingAndSettingsTopics) {
-    const std::vector<HelpTopic> topics = LoadHelpFile(ToCp932(GameDir()) + "/cocktail.hlp");
+    const std::vector<HelpTopic> topics = LoadHelpFile(NativePath(GameDir()) + "/cocktail.hlp");
     const int ranking = FindHelpTopic(topics, 4);
     const int settings = FindHelpTopic(topics, 5);
     ASSERT_GE(ranking, 0);

@@ -130,7 +130,7 @@ TEST_P(FtpLogInTest, SendAfterTheServerEndedAnIdleSession) {
     auto server = Start(kind, options);
     START_OR_SKIP(server);
     QTemporaryDir folder;
-    const std::string appFolder = folder.path().toStdString() + "/";
+    const TGameFolder appFolder = FolderAt(folder.path());
     const TRankingEndpoints endpoints{"127.0.0.1", server->Port(), server->User(),
                                       server->Password(), "web.example"};
     TFtpClient client;

@@ -39,7 +39,7 @@ TEST(RankingInternet, AttemptSucceedsWhenConnected) {
 
 // The dialog counts as offline only when the query works and reports the user's offline bit.
 TEST(RankingInternet, TheDialogReadsTheOfflineBit) {
-    TRanking ranking("/nonexistent/", [](int) {});
+    TRanking ranking(TGameFolder("/nonexistent"), [](int) {});
     struct Case {
         bool works;
         uint32_t state;

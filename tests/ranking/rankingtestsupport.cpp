@@ -17,7 +17,7 @@
 
 TestAppFolder::TestAppFolder() = default;
 
-std::string TestAppFolder::AppFolder() const { return ToCp932(dir_.path()) + "/"; }
+TGameFolder TestAppFolder::AppFolder() const { return FolderAt(dir_.path()); }
 
 QString TestAppFolder::Path(const QString& name) const { return dir_.filePath(name); }
 

@@ -8,14 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "files/gamefolder.h"
 #include "platform/internet.h"
 
 // A temporary program folder.
 class TestAppFolder {
   public:
     TestAppFolder();
-    // The folder as the program names it: CP932, ending in "/".
-    std::string AppFolder() const;
+    // The folder as the program holds it.
+    TGameFolder AppFolder() const;
     QString Path(const QString& name) const;
     // log.dat made of `lines`, each ended by CR LF.
     void WriteLog(const std::vector<std::string>& lines) const;

@@ -14,7 +14,7 @@
 #include "tests/support/testsupport.h"
 
 namespace {
-std::string Folder(const QTemporaryDir& dir) { return ToCp932(dir.path()) + "/"; }
+TGameFolder Folder(const QTemporaryDir& dir) { return FolderAt(dir.path()); }
 QString LogFile(const QTemporaryDir& dir) { return dir.filePath(QStringLiteral("log.dat")); }
 
 const TGameFigures FiftyQuestions{12340, 40, 50, "03:05`67", "3"};

@@ -48,6 +48,11 @@ void SmallDisk::Fill() {
 
 void SmallDisk::Free() { QFile::remove(FillerPath(Path())); }
 
+bool SmallDisk::MakeReadOnly() {
+    return mounted_ && ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs",
+                               MS_REMOUNT | MS_RDONLY, SmallDiskOptions) == 0;
+}
+
 uid_t PlainUserId() { return geteuid() == 0 ? Nobody : geteuid(); }
 
 std::optional<std::string> AsPlainUser(const std::function<void()>& step, std::string& why) {

@@ -26,6 +26,8 @@ class SmallDisk {
     void Fill();
     // Gives the filler's space back.
     void Free();
+    // Mounts the disk again, read-only: not even the superuser may write there then.
+    bool MakeReadOnly();
 
   private:
     QTemporaryDir dir_;

@@ -11,7 +11,7 @@
 #include "tests/support/testsupport.h"
 
 namespace {
-std::string LogPath(const QTemporaryDir& dir) { return ToCp932(dir.path()) + "/log.dat"; }
+std::string LogPath(const QTemporaryDir& dir) { return NativePath(dir.path()) + "/log.dat"; }
 }  // namespace
 
 // A record is the five field texts joined by commas and closed by the checksum of that text.
@@ -59,9 +59,9 @@ TEST(RecordsScoreLog, AppendCreatesThenGrowsTheLog) {
     QTemporaryDir dir;
     const std::string path = LogPath(dir);
     AppendRecord(path, "10,0,01:40`00,0,0,1816");
-    EXPECT_EQ(ReadFileBytes(FromCp932(path)), "10,0,01:40`00,0,0,1816\r\n");
+    EXPECT_EQ(ReadFileBytes(FromNative(path)), "10,0,01:40`00,0,0,1816\r\n");
     AppendRecord(path, "10,0,01:40`00,0,0,1816");
-    EXPECT_EQ(ReadFileBytes(FromCp932(path)),
+    EXPECT_EQ(ReadFileBytes(FromNative(path)),
               "10,0,01:40`00,0,0,1816\r\n10,0,01:40`00,0,0,1816\r\n");
 }
 
@@ -81,9 +81,9 @@ TEST(RecordsScoreLog, AppendStartsItsOwnLine) {
     for (const auto& row : rows) {
         QTemporaryDir dir;
         const std::string path = LogPath(dir);
-        WriteFileBytes(FromCp932(path), row.before);
+        WriteFileBytes(FromNative(path), row.before);
         AppendRecord(path, r);
-        EXPECT_EQ(ReadFileBytes(FromCp932(path)), row.after) << row.before;
+        EXPECT_EQ(ReadFileBytes(FromNative(path)), row.after) << row.before;
     }
 }
 
@@ -91,7 +91,8 @@ TEST(RecordsScoreLog, AppendStartsItsOwnLine) {
 TEST(RecordsScoreLog, AppendFailsWhereNoFileCanBe) {
     QTemporaryDir dir;
     WriteFileBytes(dir.filePath(QStringLiteral("plain")), "x");
-    EXPECT_THROW(AppendRecord(ToCp932(dir.path()) + "/plain/log.dat", "1,2,3,4,5,30"), EInOutError);
+    EXPECT_THROW(AppendRecord(NativePath(dir.path()) + "/plain/log.dat", "1,2,3,4,5,30"),
+                 EInOutError);
     QDir(dir.path()).mkdir(QStringLiteral("log.dat"));
     EXPECT_THROW(AppendRecord(LogPath(dir), "1,2,3,4,5,30"), EInOutError);
 }
@@ -107,11 +108,11 @@ TEST(RecordsScoreLog, AFailedAppendLeavesTheLogAsItWas) {
     const std::string before = std::string(4096 - 12, 'x') + "\r\n";
     WriteFileBytes(path, before);
     disk.Fill();
-    const std::string error = ErrorOf([&] { AppendRecord(ToCp932(path), record); });
+    const std::string error = ErrorOf([&] { AppendRecord(NativePath(path), record); });
     EXPECT_NE(error.find(ToCp932(path)), std::string::npos) << error;
     EXPECT_TRUE(ReadFileBytes(path) == before) << ReadFileBytes(path).substr(before.size() - 2);
     disk.Free();
-    AppendRecord(ToCp932(path), record);
+    AppendRecord(NativePath(path), record);
     EXPECT_TRUE(ReadFileBytes(path) == before + record + "\r\n")
         << ReadFileBytes(path).substr(before.size() - 2);
 }

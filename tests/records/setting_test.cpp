@@ -42,7 +42,7 @@ class FakeHost : public TSettingHost {
 // A dialog made the way the program makes it: constructed, then its creation handler run.
 struct Fixture {
     explicit Fixture(const QTemporaryDir& dir)
-        : path(ToCp932(dir.path()) + "/setting.dat"), host(path), setting(host) {
+        : path(NativePath(dir.path()) + "/setting.dat"), host(path), setting(host) {
         host.setting = &setting;
     }
     std::string Load() {
@@ -53,7 +53,7 @@ struct Fixture {
         }
         return {};
     }
-    QString File() const { return FromCp932(path); }
+    QString File() const { return FromNative(path); }
     Ui::TSetting& ui() { return TestAccess::Ui(setting); }
     std::string path;
     FakeHost host;

@@ -19,8 +19,10 @@ namespace {
 const std::vector<std::string> NewLines = {"1000", "500", "taro", "", "", "30"};
 const std::string NewText = "1000\r\n500\r\ntaro\r\n\r\n\r\n30\r\n";
 
-std::string SettingPath(const QTemporaryDir& dir) { return ToCp932(dir.path()) + "/setting.dat"; }
-std::string SettingPath(const QString& folder) { return ToCp932(folder) + "/setting.dat"; }
+std::string SettingPath(const QTemporaryDir& dir) {
+    return NativePath(dir.path()) + "/setting.dat";
+}
+std::string SettingPath(const QString& folder) { return NativePath(folder) + "/setting.dat"; }
 
 // A folder and a file in it, owned by the user of AsPlainUser, with the modes given.
 void PrepareForPlainUser(const QString& folder, mode_t folderMode, mode_t fileMode) {
@@ -45,12 +47,12 @@ TEST(RecordsSettingsFile, NothingToReadWithoutAFile) {
 TEST(RecordsSettingsFile, WriteReplacesTheWholeFile) {
     QTemporaryDir dir;
     const std::string path = SettingPath(dir);
-    WriteFileBytes(FromCp932(path), std::string(500, 'z'));
-    const QByteArray native = QFile::encodeName(FromCp932(path));
+    WriteFileBytes(FromNative(path), std::string(500, 'z'));
+    const QByteArray native = QFile::encodeName(FromNative(path));
     ASSERT_EQ(::chown(native.constData(), PlainUserId(), PlainUserId()), 0);
     ASSERT_EQ(::chmod(native.constData(), 0640), 0);
     WriteSettingsFile(path, {"3000", "1000", "", "", "", "0"});
-    EXPECT_EQ(ReadFileBytes(FromCp932(path)), "3000\r\n1000\r\n\r\n\r\n\r\n0\r\n");
+    EXPECT_EQ(ReadFileBytes(FromNative(path)), "3000\r\n1000\r\n\r\n\r\n\r\n0\r\n");
     struct stat info {};
     ASSERT_EQ(::stat(native.constData(), &info), 0);
     EXPECT_EQ(info.st_uid, PlainUserId());
@@ -73,7 +75,8 @@ TEST(RecordsSettingsFile, UnwritableFileFailsAndStaysUntouched) {
     EXPECT_EQ(ReadFileBytes(dir.filePath(QStringLiteral("setting.dat/inside"))), "kept");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{});
 
-    EXPECT_THROW(WriteSettingsFile(ToCp932(dir.path()) + "/none/setting.dat", {"1"}), EInOutError);
+    EXPECT_THROW(WriteSettingsFile(NativePath(dir.path()) + "/none/setting.dat", {"1"}),
+                 EInOutError);
 }
 
 // As a player without the superuser's rights: a read-only setting.dat keeps its refusal although a
@@ -96,7 +99,7 @@ TEST(RecordsSettingsFile, ReadOnlyFolderOrFileAsAPlainUser) {
         if (!c.written) {
             EXPECT_NE(error->find(path + " "), std::string::npos) << *error;
         }
-        EXPECT_EQ(ReadFileBytes(FromCp932(path)), c.written ? NewText : "old\r\n") << c.name;
+        EXPECT_EQ(ReadFileBytes(FromNative(path)), c.written ? NewText : "old\r\n") << c.name;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << c.name;
     }
 }
@@ -112,14 +115,12 @@ TEST(RecordsSettingsFile, APlantedSideFileLinkIsNotFollowed) {
     EXPECT_EQ(ReadFileBytes(victim), "precious");
     EXPECT_FALSE(QFileInfo(dir.filePath(QStringLiteral("setting.dat"))).isSymLink());
     EXPECT_EQ(ReadFileBytes(dir.filePath(QStringLiteral("setting.dat"))), NewText);
-    // A new file has the modes any new file gets, not the side file's private ones.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
+    // A new file is the player's own, 0600.
     struct stat info {};
     ASSERT_EQ(
         ::stat(QFile::encodeName(dir.filePath(QStringLiteral("setting.dat"))).constData(), &info),
         0);
-    EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
 // A setting.dat that is a link (relative, through a second link) keeps its links; the file at
@@ -145,12 +146,12 @@ TEST(RecordsSettingsFile, AFullDiskChangesNothingAndNamesTheFile) {
     SmallDisk disk;
     if (!disk.Mounted()) GTEST_SKIP() << disk.Why();
     const std::string path = SettingPath(disk.Path());
-    WriteFileBytes(FromCp932(path), "old\r\n");
+    WriteFileBytes(FromNative(path), "old\r\n");
     disk.Fill();
     const std::string error = ErrorOf([&] { WriteSettingsFile(path, NewLines); });
     EXPECT_EQ(error.find(path + "."), std::string::npos) << error;
     EXPECT_NE(error.find(path + " "), std::string::npos) << error;
-    EXPECT_EQ(ReadFileBytes(FromCp932(path)), "old\r\n");
+    EXPECT_EQ(ReadFileBytes(FromNative(path)), "old\r\n");
     disk.Free();
     EXPECT_EQ(QDir(disk.Path()).entryList(QDir::Files), QStringList{QStringLiteral("setting.dat")});
 }
@@ -159,7 +160,7 @@ TEST(RecordsSettingsFile, AFullDiskChangesNothingAndNamesTheFile) {
 TEST(RecordsSettingsFile, AHugeFileIsRefusedByName) {
     QTemporaryDir dir;
     const std::string path = SettingPath(dir);
-    QFile file(FromCp932(path));
+    QFile file(FromNative(path));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(qint64(1) << 40));
     const std::string error = ErrorOf([&] { ReadSettingsLines(path); });
     EXPECT_NE(error.find(path + " "), std::string::npos) << error;

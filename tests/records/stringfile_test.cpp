@@ -1,5 +1,6 @@
-// The string-file helpers write and read files byte for byte under CP932 names.
+// The string-file helpers write and read files byte for byte under the file system's names.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -11,8 +12,14 @@
 #include "tests/support/testsupport.h"
 
 namespace {
-std::string Cp932Path(const QTemporaryDir& dir, const char* utf8Name) {
-    return ToCp932(dir.path()) + "/" + Cp932Text(utf8Name);
+// A file of `dir`, named as the file system spells it.
+std::string PathIn(const QTemporaryDir& dir, const char* utf8Name) {
+    return NativePath(dir.path()) + "/" + utf8Name;
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 
 std::string AllByteValues() {
@@ -37,9 +44,9 @@ TEST(RecordsStringFile, RoundTripsExactBytes) {
     QTemporaryDir dir;
     const std::vector<std::string> texts = {"", "abc", AllByteValues(), Cp932Text("ﾏﾃｨｰﾆ\r\n")};
     for (const auto& text : texts) {
-        const std::string name = Cp932Path(dir, "カクテル.dat");
+        const std::string name = PathIn(dir, "カクテル.dat");
         SaveStringToFile(name, text);
-        EXPECT_EQ(ReadFileBytes(FromCp932(name)), text);
+        EXPECT_EQ(ReadFileBytes(FromNative(name)), text);
         std::string loaded = "stale";
         LoadStringFromFile(name, loaded);
         EXPECT_EQ(loaded, text);
@@ -49,22 +56,26 @@ TEST(RecordsStringFile, RoundTripsExactBytes) {
 // Missing folders and their parents are made; a folder that cannot be made is named in the error.
 TEST(RecordsStringFile, SaveCreatesMissingFoldersOrSaysWhichCannotBeMade) {
     QTemporaryDir dir;
-    const std::string deep = Cp932Path(dir, "新/a/b/file.txt");
+    const std::string deep = PathIn(dir, "新/a/b/file.txt");
     SaveStringToFile(deep, "abc");
-    EXPECT_EQ(ReadFileBytes(FromCp932(deep)), "abc");
+    EXPECT_EQ(ReadFileBytes(FromNative(deep)), "abc");
+    // The player's own: folders 0700, files 0600, whatever the umask.
+    EXPECT_EQ(ModeOf(PathIn(dir, "新")), 0700u);
+    EXPECT_EQ(ModeOf(PathIn(dir, "新/a/b")), 0700u);
+    EXPECT_EQ(ModeOf(deep), 0600u);
 
     // A regular file where a folder should be stops even the superuser.
-    const std::string blocker = Cp932Path(dir, "plain");
+    const std::string blocker = PathIn(dir, "plain");
     SaveStringToFile(blocker, "x");
     const std::string folder = blocker + "/sub";
     EXPECT_EQ(MessageOf([&] { SaveStringToFile(folder + "/f.txt", "abc"); }),
-              Cp932Text("ディレクトリ") + folder + Cp932Text("が作れません。"));
+              Cp932Text("ディレクトリ") + ShownName(folder) + Cp932Text("が作れません。"));
 }
 
 // A file that cannot be created is the platform's input/output error, not the folder message.
 TEST(RecordsStringFile, UncreatableFileIsAnInOutError) {
     QTemporaryDir dir;
-    const std::string name = Cp932Path(dir, "taken");
+    const std::string name = PathIn(dir, "taken");
     QDir(dir.path()).mkdir(QStringLiteral("taken"));
     EXPECT_THROW(SaveStringToFile(name, "abc"), EInOutError);
 }
@@ -72,13 +83,13 @@ TEST(RecordsStringFile, UncreatableFileIsAnInOutError) {
 // A missing file is reported by name; a 0-byte file loads as the empty text.
 TEST(RecordsStringFile, LoadReportsMissingFileAndAcceptsEmptyOne) {
     QTemporaryDir dir;
-    const std::string missing = Cp932Path(dir, "無い.dat");
+    const std::string missing = PathIn(dir, "無い.dat");
     std::string text;
     EXPECT_EQ(MessageOf([&] { LoadStringFromFile(missing, text); }),
-              missing + Cp932Text("の情報の取得に失敗しました。"));
+              ShownName(missing) + Cp932Text("の情報の取得に失敗しました。"));
 
-    const std::string empty = Cp932Path(dir, "empty.dat");
-    WriteFileBytes(FromCp932(empty), "");
+    const std::string empty = PathIn(dir, "empty.dat");
+    WriteFileBytes(FromNative(empty), "");
     text = "stale";
     LoadStringFromFile(empty, text);
     EXPECT_EQ(text, "");
@@ -87,17 +98,17 @@ TEST(RecordsStringFile, LoadReportsMissingFileAndAcceptsEmptyOne) {
 // The directory entry carries the size and the entry's own name; folders are found too.
 TEST(RecordsStringFile, FindFileDescribesTheEntry) {
     QTemporaryDir dir;
-    const std::string name = Cp932Path(dir, "ジン.ico");
-    WriteFileBytes(FromCp932(name), "12345");
+    const std::string name = PathIn(dir, "ジン.ico");
+    WriteFileBytes(FromNative(name), "12345");
     TSearchRec rec{};
     FindFile(name, rec);
     EXPECT_EQ(rec.Size, 5);
-    EXPECT_EQ(rec.Name, Cp932Text("ジン.ico"));
+    EXPECT_EQ(rec.Name, "ジン.ico");
     EXPECT_FALSE(rec.Directory);
 
-    FindFile(ToCp932(dir.path()), rec);
+    FindFile(NativePath(dir.path()), rec);
     EXPECT_TRUE(rec.Directory);
     // Reading a folder as a text fails instead of passing for an empty file.
     std::string text;
-    EXPECT_THROW(LoadStringFromFile(ToCp932(dir.path()), text), EInOutError);
+    EXPECT_THROW(LoadStringFromFile(NativePath(dir.path()), text), EInOutError);
 }

@@ -50,6 +50,16 @@ FixedSeeds::FixedSeeds(uint32_t first) : next_(first) {
 }
 FixedSeeds::~FixedSeeds() { SetRandomSeedSource(nullptr); }
 
+std::string NativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString FromNative(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+TGameFolder FolderAt(const QString& path, bool readOnly) {
+    return TGameFolder(NativePath(path), readOnly);
+}
+
 std::string ReadFileBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "files/gamefolder.h"
 #include "platform/cp932.h"
 #include "platform/msgbox.h"
 
@@ -58,6 +59,12 @@ class FixedSeeds {
   private:
     uint32_t next_;
 };
+
+// A path in the file system's own bytes, and back, as the program names files.
+std::string NativePath(const QString& path);
+QString FromNative(const std::string& path);
+// The game's folder at `path`.
+TGameFolder FolderAt(const QString& path, bool readOnly = false);
 
 // The whole contents of a file, or an empty string if it cannot be read.
 std::string ReadFileBytes(const QString& path);
