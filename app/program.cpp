@@ -4,10 +4,13 @@
 #include "platform/guard.h"
 
 TProgram::TProgram(const std::string& appFolder)
-    : mainForm_(appFolder),
-      setting_(mainForm_, &mainForm_),
-      pdb_(mainForm_.CatalogueList(), mainForm_.AppFolder(), &mainForm_) {
-    mainForm_.SetWindows(setting_, pdb_);
+    : TProgram(std::make_unique<TMainForm>(appFolder)) {}
+
+TProgram::TProgram(std::unique_ptr<TMainForm> mainForm)
+    : mainForm_(std::move(mainForm)),
+      setting_(*mainForm_, mainForm_.get()),
+      pdb_(mainForm_->CatalogueList(), mainForm_->AppFolder(), mainForm_.get()) {
+    mainForm_->SetWindows(setting_, pdb_);
     // A damaged setting.dat is reported, and the program starts all the same.
     RunGuarded([this] { setting_.FormCreate(); });
 }
