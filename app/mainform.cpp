@@ -107,6 +107,7 @@ void TMainForm::ConnectHandlers() {
     connect(ui->imgSaving4, &TPicture::clicked, this, Guarded([this] { imgSaving4Click(); }));
 }
 
+// The view follows what the game announces; like every handler Qt calls, each runs in the guard.
 void TMainForm::ConnectGame() {
     connect(&game_, &TGame::statusText, this,
             Guarded<const std::string&>([this](const std::string& text) { SetStatusText(text); }));
