@@ -86,6 +86,7 @@ void TMainForm::ConnectHandlers() {
     for (QAction* item : ui->mnuMondai->actions()) {
         counts->addAction(item);
         connect(item, &QAction::triggered, this, Guarded([this, item] { mnu50Click(item); }));
+        if (item->isChecked()) game_.PresetCount(CountOf(*item));
     }
     connect(ui->mnuStart, &QAction::triggered, this, Guarded([this] { mnuStartClick(); }));
     connect(ui->mnuStop, &QAction::triggered, this, Guarded([this] { mnuStopClick(); }));
