@@ -91,7 +91,7 @@ void TGame::QuestionTick() {
 
 void TGame::EndWithResult() {
     questionTimer_.SetEnabled(false);
-    phase_ = TPhase::Idle;
+    if (phase_ == TPhase::Verdict) phase_ = TPhase::Idle;
     emit gameFinished(Figures());
     Stop();
 }
@@ -114,7 +114,7 @@ void TGame::ShowNextQuestion() {
     QImage picture;
     std::string skipped;
     if (!LoadNextPicture(picture, skipped)) {
-        emit statusText(skipped + Cp932Text("を読み込めないため、ゲームを終えました。"));
+        emit statusText(Cp932Text("残りのアイコンを読み込めないため、ゲームを終えました。"));
         EndWithResult();
         return;
     }

@@ -347,5 +347,6 @@ TEST_F(GameState, AnIconThatFailsIsReplacedByTheNextEntry) {
     ASSERT_EQ(results.size(), 1u);
     EXPECT_EQ(results[0].Questions, 10);
     EXPECT_EQ(results[0].Correct, 2);
+    EXPECT_EQ(statuses.back(), Cp932Text("残りのアイコンを読み込めないため、ゲームを終えました。"));
     EXPECT_EQ(game.GameActive(), 0);
 }
