@@ -102,7 +102,6 @@ class TGame : public QObject {
     // Questions shown in this game; the open question's entry is QuestionOrder()[index - 1].
     int32_t QuestionIndex() const { return questionIndex_; }
     uint32_t QuestionStartTick() const { return questionStartTick_; }
-    bool LifelineReady() const { return lifelineReady_; }
     bool LifelineUsed(int lifeline) const;
     int32_t ElapsedMs() const { return elapsedMs_; }
     int32_t Score() const { return score_; }
@@ -113,8 +112,6 @@ class TGame : public QObject {
     // The count the running (or last) game was started with; a later choice never changes it.
     int32_t GameCount() const { return gameCount_; }
     int32_t NextCount() const { return nextCount_; }
-    // The seconds the countdown shows.
-    int Countdown() const { return countdown_; }
     // A button's mark: 0 for the open question's answer, 1 for a wrong choice and the time-out.
     int Mark(int button) const;
     // The figures of the game as its result records them.
