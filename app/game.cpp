@@ -1,7 +1,8 @@
-// The quiz's state and rules. Every group of draws re-seeds the random source first.
+// The quiz's flow and rules. Every group of draws re-seeds the random source first.
 #include "app/game.h"
 
 #include <QString>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -12,19 +13,47 @@
 #include "platform/random.h"
 #include "platform/tick.h"
 
-TGame::TGame(std::vector<std::string>& catalogueList) : questionOrder_(catalogueList) {}
+TGame::TGame(std::vector<std::string>& catalogueList, TPictureLoader loadPicture,
+             TDisplaySource displayTexts, QObject* parent)
+    : QObject(parent),
+      questionOrder_(catalogueList),
+      loadPicture_(std::move(loadPicture)),
+      displayTexts_(std::move(displayTexts)) {
+    questionTimer_.SetEnabled(false);
+    countdownTimer_.SetEnabled(false);
+    questionTimer_.SetInterval(TickMs);
+    countdownTimer_.SetInterval(TickMs);
+    questionTimer_.OnTimer = [this] { QuestionTick(); };
+    countdownTimer_.OnTimer = [this] { CountdownTick(); };
+}
 
 int TGame::Mark(int button) const {
-    return button >= 1 && button <= 4 ? marks_[static_cast<size_t>(button - 1)] : 1;
+    return button >= 1 && button <= ButtonCount ? marks_[static_cast<size_t>(button - 1)] : 1;
+}
+
+bool TGame::LifelineUsed(int lifeline) const {
+    return lifelineUsed_[static_cast<size_t>(lifeline - 1)];
 }
 
 int TGame::AnswerButton() const {
     int button = 1;
-    while (button < 4 && Mark(button) != 0) ++button;
+    while (button < ButtonCount && Mark(button) != 0) ++button;
     return button;
 }
 
-void TGame::Start(int32_t questionCount) {
+TGameFigures TGame::Figures() const {
+    return TGameFigures{gameCount_, score_, ClockText(elapsedMs_), correctCount_, combo_};
+}
+
+void TGame::ChooseCount(int32_t count) {
+    nextCount_ = count;
+    questionCount_ = count;
+}
+
+void TGame::PresetCount(int32_t count) { nextCount_ = count; }
+
+void TGame::Start() {
+    emit statusText(Cp932Text("現在問題をシャッフル中です..."));
     Shuffle(questionOrder_);
     gameActive_ = 1;
     questionIndex_ = 0;
@@ -32,68 +61,153 @@ void TGame::Start(int32_t questionCount) {
     score_ = 0;
     combo_ = 0;
     correctCount_ = 0;
-    questionCount_ = questionCount;
+    questionCount_ = nextCount_;
+    gameCount_ = nextCount_;
+    emit scoreChanged(score_);
+    emit comboChanged(combo_);
+    emit clockChanged(ClockText(elapsedMs_));
+    questionTimer_.SetEnabled(true);
 }
 
-const std::string& TGame::NextEntry() const {
-    return questionOrder_[static_cast<size_t>(questionIndex_)];
+void TGame::Stop() {
+    gameActive_ = 0;
+    inView_ = false;
+    emit gameStopped();
 }
 
-std::array<std::string, 4> TGame::NextQuestion() {
+void TGame::QuestionTick() {
+    if (!questionTimer_.Enabled()) return;
+    if (gameActive_ != 1) {
+        questionTimer_.SetEnabled(false);
+        if (phase_ == TPhase::Verdict) phase_ = TPhase::Idle;
+        return;
+    }
+    if (questionIndex_ >= gameCount_) {
+        EndWithResult();
+        return;
+    }
+    ShowNextQuestion();
+}
+
+void TGame::EndWithResult() {
+    questionTimer_.SetEnabled(false);
+    if (phase_ == TPhase::Verdict) phase_ = TPhase::Idle;
+    emit gameFinished(Figures());
+    Stop();
+}
+
+bool TGame::LoadNextPicture(QImage& picture, std::string& skipped) {
+    const auto at = questionOrder_.begin() + questionIndex_;
+    for (auto left = questionOrder_.end() - at; left > 0; --left) {
+        try {
+            picture = loadPicture_(*at);
+            return true;
+        } catch (const Exception&) {
+            skipped += Cp932Text("「") + *at + Cp932Text("」");
+            std::rotate(at, at + 1, questionOrder_.end());
+        }
+    }
+    return false;
+}
+
+void TGame::ShowNextQuestion() {
+    QImage picture;
+    std::string skipped;
+    if (!LoadNextPicture(picture, skipped)) {
+        emit statusText(Cp932Text("残りのアイコンを読み込めないため、ゲームを終えました。"));
+        EndWithResult();
+        return;
+    }
+    if (questionIndex_ == 0) {
+        lifelineUsed_.fill(false);
+        emit gameShown();
+    }
+    phase_ = TPhase::QuestionOpen;
+    inView_ = true;
     lifelineReady_ = true;
     const std::array<int, 3> wrong =
         WrongChoices(questionIndex_, static_cast<int>(questionOrder_.size()));
     const std::array<int, 4> buttons = PlaceChoices();
-    std::array<std::string, 4> names;
+    TChoices names;
     for (int choice = 0; choice < 3; ++choice) {
         names[buttons[choice] - 1] =
             NameWithoutExtension(questionOrder_[static_cast<size_t>(wrong[choice])]);
         marks_[buttons[choice] - 1] = 1;
     }
-    names[buttons[3] - 1] = NameWithoutExtension(NextEntry());
+    names[buttons[3] - 1] = NameWithoutExtension(questionOrder_[questionIndex_]);
     marks_[buttons[3] - 1] = 0;
     countdown_ = CountdownSeconds;
     ++questionIndex_;
     questionStartTick_ = GetTickCount();
-    return names;
+    emit questionShown(questionIndex_, picture, names);
+    emit statusText(skipped.empty()
+                        ? std::string()
+                        : skipped + Cp932Text("を読み込めないため、別の問題にしました。"));
+    emit countdownChanged(countdown_);
+    countdownTimer_.SetEnabled(true);
+    questionTimer_.SetEnabled(false);
 }
 
-bool TGame::CountDown() { return --countdown_ == 0; }
+void TGame::CountdownTick() {
+    if (!countdownTimer_.Enabled()) return;
+    emit countdownChanged(--countdown_);
+    if (countdown_ == 0) CloseQuestion(TimeOutButton);
+}
 
-TGame::TVerdict TGame::Judge(int button, const std::string& correctDisplay,
-                             const std::string& wrongDisplay) {
-    TVerdict verdict;
-    if (questionIndex_ < 1) return verdict;
-    verdict.Judged = true;
+void TGame::Answer(int button) {
+    if (phase_ != TPhase::QuestionOpen || !inView_) return;
+    if (button < TimeOutButton || button > ButtonCount) return;
+    CloseQuestion(button);
+}
+
+void TGame::CloseQuestion(int button) {
+    countdownTimer_.SetEnabled(false);
+    phase_ = TPhase::Verdict;
+    emit questionClosed();
+    // A question left open by an earlier game: this game has no question to judge yet.
+    if (questionIndex_ < 1) return;
+    const TDisplayTexts display = displayTexts_();
     uint32_t answerMs;
     if (Mark(button) != 0) {
         answerMs = WrongAnswerMs;
-        verdict.Answer =
-            NameWithoutExtension(questionOrder_[static_cast<size_t>(questionIndex_ - 1)]);
-        verdict.DisplayMs = DisplayTime(wrongDisplay, WrongDisplayFallback);
+        emit statusText(Cp932Text("×不正解！！『") +
+                        NameWithoutExtension(questionOrder_[questionIndex_ - 1]) +
+                        Cp932Text("』です..."));
+        questionTimer_.SetInterval(DisplayTime(display.Wrong, WrongDisplayFallback));
         combo_ /= 2;
     } else {
-        verdict.Correct = true;
         answerMs = GetTickCount() - questionStartTick_;
-        verdict.DisplayMs = DisplayTime(correctDisplay, CorrectDisplayFallback);
+        emit statusText(Cp932Text("○正解！！"));
+        questionTimer_.SetInterval(DisplayTime(display.Correct, CorrectDisplayFallback));
         ++combo_;
         ++correctCount_;
         score_ += Points(answerMs, combo_);
+        emit scoreChanged(score_);
     }
     elapsedMs_ += static_cast<int32_t>(answerMs);
-    return verdict;
+    emit clockChanged(ClockText(elapsedMs_));
+    emit comboChanged(combo_);
+    questionTimer_.SetEnabled(true);
 }
 
-std::optional<std::array<int, 2>> TGame::StrikeTwo() {
-    if (!lifelineReady_) return std::nullopt;
+void TGame::UseLifeline(int lifeline) {
+    if (phase_ != TPhase::QuestionOpen || !inView_) return;
+    if (lifeline < 1 || lifeline > LifelineCount || LifelineUsed(lifeline)) return;
+    if (!lifelineReady_) {
+        emit statusText(Cp932Text("すでに救済処置を使っているので使えません！"));
+        return;
+    }
     lifelineReady_ = false;
-    return StrikeTwoDraw(AnswerButton());
-}
-
-std::optional<int> TGame::CertainAnswer() {
-    if (!lifelineReady_) return std::nullopt;
-    lifelineReady_ = false;
-    return AnswerButton();
+    lifelineUsed_[static_cast<size_t>(lifeline - 1)] = true;
+    std::vector<int> struck;
+    if (lifeline == CertainAnswerLifeline) {
+        for (int button = 1; button <= ButtonCount; ++button)
+            if (Mark(button) != 0) struck.push_back(button);
+    } else {
+        const std::array<int, 2> two = StrikeTwoDraw(AnswerButton());
+        struck.assign(two.begin(), two.end());
+    }
+    emit lifelineStruck(lifeline, struck);
 }
 
 void TGame::Shuffle(std::vector<std::string>& list) {
@@ -161,10 +275,10 @@ std::array<int, 2> TGame::StrikeTwoDraw(int correct) {
 }
 
 int32_t TGame::Points(uint32_t answerMs, int32_t combo) {
-    const int32_t multiplier = combo / 5 + 1;
-    const int32_t raw = (10000 - static_cast<int32_t>(answerMs)) * multiplier;
-    const int32_t points = static_cast<int32_t>(std::trunc(raw / 100.0 + 0.5));
-    return 10 * points;
+    const int32_t multiplier = combo / ComboStep + 1;
+    const int32_t raw = (AnswerWindowMs - static_cast<int32_t>(answerMs)) * multiplier;
+    const int32_t points = static_cast<int32_t>(std::trunc(raw / MsPerPoint + 0.5));
+    return ScorePerPoint * points;
 }
 
 namespace {

@@ -1,90 +1,124 @@
-// A game of the quiz without widgets: its state and every rule that changes it. The main window
-// forwards its handlers here and shows what the game says; it never holds game state itself.
+// A game of the quiz without widgets: its phases, its two clocks, its figures and every rule that
+// changes them. It refuses what the rules forbid, whoever calls it, and announces every change;
+// the main window forwards its handlers here and shows what the game announces.
 //
 // Who owns what: the main window owns the catalogue list, and the game reorders that same list in
 // place at every start (so the browser and the about box see the game's order); the game owns
-// everything else of a game, from the count to the marks of the four answer buttons.
+// everything else of a game, from the counts to the marks of the four answer buttons.
 #pragma once
 
+#include <QImage>
+#include <QObject>
 #include <array>
 #include <cstdint>
-#include <optional>
+#include <functional>
 #include <string>
 #include <vector>
 
-class TGame {
+#include "platform/timer.h"
+#include "records/scorelog.h"
+
+class TGame : public QObject {
+    Q_OBJECT
+
   public:
+    // Where the question on the screen stands. Idle: none is open. QuestionOpen: its countdown
+    // runs, and it takes one answer and at most one lifeline. Verdict: it was answered or timed
+    // out, and the pacing clock runs towards the next question.
+    enum class TPhase { Idle, QuestionOpen, Verdict };
+
     // The shuffle exchanges positions 0 to 100, so a catalogue needs this many entries to start.
     static constexpr int MinimumCatalogue = 101;
-    // The countdown of a question, in seconds, and the flat answer time of a wrong answer.
+    // The interval of both clocks at first: the countdown's second, and the wait before the
+    // program's first question.
+    static constexpr int TickMs = 1000;
     static constexpr int CountdownSeconds = 10;
-    static constexpr uint32_t WrongAnswerMs = 10000;
+    // A correct answer earns a point for every MsPerPoint left of the answer window, times one
+    // more for every ComboStep of the combo; the score counts each point ScorePerPoint times.
+    static constexpr int32_t AnswerWindowMs = 10000;
+    static constexpr int32_t ComboStep = 5;
+    static constexpr double MsPerPoint = 100.0;
+    static constexpr int32_t ScorePerPoint = 10;
+    // A wrong answer or a time-out costs the whole window, whatever time really passed.
+    static constexpr uint32_t WrongAnswerMs = AnswerWindowMs;
     static constexpr int32_t CorrectDisplayFallback = 1000;
     static constexpr int32_t WrongDisplayFallback = 3000;
     // The button number of the hidden button a time-out "clicks"; its mark is always 1.
     static constexpr int TimeOutButton = 0;
+    static constexpr int ButtonCount = 4;
+    // Lifelines 1 to 3 strike two wrong choices; the last one leaves only the answer.
+    static constexpr int LifelineCount = 4;
+    static constexpr int CertainAnswerLifeline = 4;
+    // The count of a game when the menu's item reads no number, and before any choice.
+    static constexpr int32_t DefaultCount = 50;
+
+    // The names on buttons 1 to 4 (CP932, without extension).
+    using TChoices = std::array<std::string, ButtonCount>;
+    // The picture of a catalogue entry; raises Exception when the file cannot be read.
+    using TPictureLoader = std::function<QImage(const std::string& entry)>;
+    // The settings' texts of the display times after a correct and after a wrong answer, read at
+    // every answer, so that a change applies from the next answer on.
+    struct TDisplayTexts {
+        std::string Correct;
+        std::string Wrong;
+    };
+    using TDisplaySource = std::function<TDisplayTexts()>;
 
     // `catalogueList` is the question order of every game: the same list, reordered in place.
-    explicit TGame(std::vector<std::string>& catalogueList);
+    TGame(std::vector<std::string>& catalogueList, TPictureLoader loadPicture,
+          TDisplaySource displayTexts, QObject* parent = nullptr);
 
+    // ---- What the player asks ----
+    // The question-count menu: the count of the next game (a running game keeps its own), and the
+    // count the settings file keeps.
+    void ChooseCount(int32_t count);
+    // The settings file's choice, shown by the menu: the count of the next game only.
+    void PresetCount(int32_t count);
+    // Shuffles the question order, resets the figures for the chosen count and starts the pacing
+    // clock; the first question follows at its tick. A catalogue too small to shuffle raises
+    // Exception with the figures untouched. An open question stays open, counting down, until
+    // the next one is shown; closing it then judges nothing.
+    void Start();
+    // The game is no longer active and its question out of the player's reach; the clocks and
+    // every figure stay, so an open question still times out and its verdict shows.
+    void Stop();
+    // A click on button 1 to 4 (or TimeOutButton). Only the open question of the active game's
+    // view takes an answer, and only one.
+    void Answer(int button);
+    // Lifeline 1 to 4 on the open question: each once per game, one per question, none once the
+    // question is closed. A second one on the same question is refused with a message.
+    void UseLifeline(int lifeline);
+
+    // ---- The clocks' ticks: each does nothing while its clock is off ----
+    // Shows the next question, or ends the game with its result when its count is reached.
+    void QuestionTick();
+    // One second less; at 0 the question times out and is judged as a wrong answer.
+    void CountdownTick();
+
+    // ---- What the game holds ----
     uint8_t GameActive() const { return gameActive_; }
+    TPhase Phase() const { return phase_; }
     const std::vector<std::string>& QuestionOrder() const { return questionOrder_; }
+    // Questions shown in this game; the open question's entry is QuestionOrder()[index - 1].
     int32_t QuestionIndex() const { return questionIndex_; }
     uint32_t QuestionStartTick() const { return questionStartTick_; }
-    bool LifelineReady() const { return lifelineReady_; }
+    bool LifelineUsed(int lifeline) const;
     int32_t ElapsedMs() const { return elapsedMs_; }
     int32_t Score() const { return score_; }
     int32_t CorrectCount() const { return correctCount_; }
     int32_t Combo() const { return combo_; }
+    // The count the settings file keeps: 0 until one is chosen or a game starts.
     int32_t QuestionCount() const { return questionCount_; }
-    // The question-count menu sets the count at once, also during a game.
-    void SetQuestionCount(int32_t count) { questionCount_ = count; }
-    // The seconds the countdown shows.
-    int Countdown() const { return countdown_; }
+    // The count the running (or last) game was started with; a later choice never changes it.
+    int32_t GameCount() const { return gameCount_; }
+    int32_t NextCount() const { return nextCount_; }
     // A button's mark: 0 for the open question's answer, 1 for a wrong choice and the time-out.
     int Mark(int button) const;
-
-    // Shuffles the question order and resets the game for `questionCount` questions. A catalogue
-    // too small to shuffle raises Exception before anything changes. An open question stays as
-    // it is until the next one is shown.
-    void Start(int32_t questionCount);
-    // The game is no longer active; every figure stays as it is.
-    void Stop() { gameActive_ = 0; }
-    // The end test at a question tick: as many questions shown as the count asks (or more, when
-    // the count was lowered during the game).
-    bool AllQuestionsShown() const { return questionIndex_ >= questionCount_; }
-
-    // The entry of the question to show next, whose picture the window loads first.
-    const std::string& NextEntry() const;
-    // Shows the next question: the wrong choices and the places of all four are drawn, the
-    // countdown starts at 10, the answer clock at the tick count now. Returns the names of
-    // buttons 1 to 4 (CP932, without extension).
-    std::array<std::string, 4> NextQuestion();
-
-    // One countdown tick: one second less; true when it reaches 0 and the question times out.
-    bool CountDown();
-
-    struct TVerdict {
-        // False when no question of this game is open to judge (a start confirmed while one of
-        // the old game was still open): nothing changes then.
-        bool Judged = false;
-        bool Correct = false;
-        // For a wrong answer or a time-out, the open question's cocktail name (CP932).
-        std::string Answer;
-        // How long the verdict stays, from the settings' text, before the next question.
-        int32_t DisplayMs = 0;
-    };
-    // Judges a click on `button` (1 to 4, or TimeOutButton): score, correct count, combo and the
-    // clock change by the rules. `correctDisplay` and `wrongDisplay` are the settings' texts of
-    // the display times after a correct and after a wrong answer.
-    TVerdict Judge(int button, const std::string& correctDisplay, const std::string& wrongDisplay);
-
-    // The strike-two lifeline: the two wrong buttons to hide, or nothing when a lifeline was used
-    // on this question already.
-    std::optional<std::array<int, 2>> StrikeTwo();
-    // The certain-answer lifeline: the answer's button, the only one left, or nothing when a
-    // lifeline was used on this question already.
-    std::optional<int> CertainAnswer();
+    // The figures of the game as its result records them.
+    TGameFigures Figures() const;
+    // tmrQuestion, the pacing between questions, and tmrRest, the countdown.
+    const TTimer& QuestionTimer() const { return questionTimer_; }
+    const TTimer& CountdownTimer() const { return countdownTimer_; }
 
     // ---- The rules themselves, each on its own ----
     // 101 exchanges of positions 0 to 100 with partners drawn from the whole list; a shorter
@@ -107,22 +141,61 @@ class TGame {
     // and for 0 or less, which would never tick.
     static int32_t DisplayTime(const std::string& text, int32_t fallback);
 
+  signals:
+    // The status bar's text (CP932); an empty text clears it.
+    void statusText(const std::string& text);
+    void scoreChanged(int32_t score);
+    void comboChanged(int32_t combo);
+    // The game clock as its text.
+    void clockChanged(const std::string& text);
+    void countdownChanged(int seconds);
+    // A game's first question is coming: the game and all four lifelines come into view.
+    void gameShown();
+    // Question `number` (from 1) is open with its picture and the names on buttons 1 to 4.
+    void questionShown(int number, const QImage& picture, const TGame::TChoices& names);
+    // The open question was answered or timed out: no answer and no lifeline until the next.
+    void questionClosed();
+    // `lifeline` is used up for this game; `buttons` are the choices it strikes.
+    void lifelineStruck(int lifeline, const std::vector<int>& buttons);
+    // The game reached its count; its result is shown before the game stops.
+    void gameFinished(const TGameFigures& figures);
+    void gameStopped();
+
   private:
+    void ShowNextQuestion();
+    // Loads the picture of the next question into `picture`. An entry whose picture cannot be
+    // loaded goes to the end of the order, the next entry taking its place, and is named in
+    // `skipped`. False when no entry left has a picture.
+    bool LoadNextPicture(QImage& picture, std::string& skipped);
+    // Closes the open question with a click on `button` and judges it.
+    void CloseQuestion(int button);
+    void EndWithResult();
     int AnswerButton() const;
 
     std::vector<std::string>& questionOrder_;
+    TPictureLoader loadPicture_;
+    TDisplaySource displayTexts_;
+    TTimer questionTimer_;
+    TTimer countdownTimer_;
+    TPhase phase_ = TPhase::Idle;
+    // The open question is on the screen and the player may act on it: from its showing until a
+    // stop.
+    bool inView_ = false;
     uint8_t gameActive_ = 0;
     int32_t questionIndex_ = 0;
     uint32_t questionStartTick_ = 0;
     bool lifelineReady_ = false;
+    std::array<bool, LifelineCount> lifelineUsed_{};
     int32_t elapsedMs_ = 0;
     int32_t score_ = 0;
     int32_t correctCount_ = 0;
     int32_t combo_ = 0;
     int32_t questionCount_ = 0;
+    int32_t gameCount_ = 0;
+    int32_t nextCount_ = DefaultCount;
     int countdown_ = CountdownSeconds;
     // Marks of buttons 1 to 4; before the first question every button is a wrong one.
-    std::array<int, 4> marks_{1, 1, 1, 1};
+    std::array<int, ButtonCount> marks_{1, 1, 1, 1};
 };
 
 // A text read as a decimal integer (an optional sign, then digits), or `fallback` when it is not

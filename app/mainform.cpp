@@ -1,5 +1,5 @@
 // The main window's start-up, menus and windows, and the view of a game: each game handler
-// forwards to TGame and shows what it says.
+// forwards to TGame, and the window shows what the game announces.
 #include "app/mainform.h"
 
 #include <QActionGroup>
@@ -13,32 +13,41 @@
 #include "catalogue/help.h"
 #include "catalogue/pdb.h"
 #include "platform/cp932.h"
-#include "platform/exception.h"
 #include "platform/fonts.h"
 #include "platform/guard.h"
 #include "platform/modal.h"
 #include "platform/msgbox.h"
 #include "platform/picture.h"
-#include "platform/timer.h"
 #include "ranking/openranking.h"
 #include "records/gameresult.h"
 #include "records/setting.h"
+#include "ui_mainform.h"
 
 TMainForm::TMainForm(const TGameFolder& folder, QWidget* parent)
     : QMainWindow(parent),
-      tmrRest(new TTimer(this)),
-      tmrQuestion(new TTimer(this)),
-      folder_(folder) {
-    ui.setupUi(this);
-    statusText_ = new QLabel(ui.stb);
+      ui(std::make_unique<Ui::TMainForm>()),
+      folder_(folder),
+      game_(
+          catalogueList_,
+          [this](const std::string& entry) {
+              return LoadCocktailIcon(folder_, entry, ui->imgCocktail->devicePixelRatioF());
+          },
+          [this] {
+              return TGame::TDisplayTexts{setting_->FieldText(TSetting::CorrectField),
+                                          setting_->FieldText(TSetting::ErrorField)};
+          }) {
+    ui->setupUi(this);
+    // The form's size is the game's client area below the menu; narrowed, the lifeline column
+    // lies outside the window.
+    gameWidth_ = width();
+    clientHeight_ = height();
+    idleWidth_ = property("idleWidth").toInt();
+    statusText_ = new QLabel(ui->stb);
     statusText_->setObjectName(QStringLiteral("stbText"));
-    ui.stb->addWidget(statusText_, 1);
-    tmrRest->SetEnabled(false);
-    tmrQuestion->SetEnabled(false);
-    tmrRest->SetInterval(1000);
-    tmrQuestion->SetInterval(1000);
+    ui->stb->addWidget(statusText_, 1);
     ApplyLook();
     ConnectHandlers();
+    ConnectGame();
     FormCreate();
 }
 
@@ -54,19 +63,19 @@ void TMainForm::ApplyLook() {
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(QIcon(QStringLiteral(":/images/app.png")));
-    ui.lblRest->setFont(JapaneseFont(QStringLiteral("ＭＳ ゴシック"), 16, true));
+    ui->lblRest->setFont(JapaneseFont(QStringLiteral("ＭＳ ゴシック"), 16, true));
     const qreal ratio = devicePixelRatioF();
-    ui.imgNew->setPixmap(WindowPicture(QStringLiteral("new"), ratio));
-    ui.imgDB->setPixmap(WindowPicture(QStringLiteral("bar"), ratio));
+    ui->imgNew->setPixmap(WindowPicture(QStringLiteral("new"), ratio));
+    ui->imgDB->setPixmap(WindowPicture(QStringLiteral("bar"), ratio));
     const QPixmap strikeTwo = WindowPicture(QStringLiteral("lifeline2"), ratio);
     for (int n = 1; n <= 3; ++n) Saving(n)->setPixmap(strikeTwo);
     Saving(4)->setPixmap(WindowPicture(QStringLiteral("lifeline4"), ratio));
-    ui.imgCocktail->setAlignment(Qt::AlignCenter);
+    ui->imgCocktail->setAlignment(Qt::AlignCenter);
     // The cover is empty but lies above the answer buttons and takes their clicks.
-    ui.imgCover->setVisible(false);
-    ui.imgCover->raise();
-    ui.MainMenu->setNativeMenuBar(false);
-    SetClientWidth(kIdleWidth);
+    ui->imgCover->setVisible(false);
+    ui->imgCover->raise();
+    ui->MainMenu->setNativeMenuBar(false);
+    SetClientWidth(idleWidth_);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -74,45 +83,79 @@ void TMainForm::ApplyLook() {
 void TMainForm::ConnectHandlers() {
     auto* counts = new QActionGroup(this);
     counts->setExclusive(true);
-    for (QAction* item : ui.mnuMondai->actions()) {
+    for (QAction* item : ui->mnuMondai->actions()) {
         counts->addAction(item);
         connect(item, &QAction::triggered, this, Guarded([this, item] { mnu50Click(item); }));
+        if (item->isChecked()) game_.PresetCount(CountOf(*item));
     }
-    connect(ui.mnuStart, &QAction::triggered, this, Guarded([this] { mnuStartClick(); }));
-    connect(ui.mnuStop, &QAction::triggered, this, Guarded([this] { mnuStopClick(); }));
-    connect(ui.mnuEnd, &QAction::triggered, this, Guarded([this] { mnuEndClick(); }));
-    connect(ui.mnuGameSetting, &QAction::triggered, this,
+    connect(ui->mnuStart, &QAction::triggered, this, Guarded([this] { mnuStartClick(); }));
+    connect(ui->mnuStop, &QAction::triggered, this, Guarded([this] { mnuStopClick(); }));
+    connect(ui->mnuEnd, &QAction::triggered, this, Guarded([this] { mnuEndClick(); }));
+    connect(ui->mnuGameSetting, &QAction::triggered, this,
             Guarded([this] { mnuGameSettingClick(); }));
-    connect(ui.mnuRanking, &QAction::triggered, this, Guarded([this] { mnuRankingClick(); }));
-    connect(ui.mnuDB, &QAction::triggered, this, Guarded([this] { mnuDBClick(); }));
-    connect(ui.mnuAbout, &QAction::triggered, this, Guarded([this] { mnuAboutClick(); }));
-    connect(ui.imgNew, &TPicture::clicked, this, Guarded([this] { mnuStartClick(); }));
-    connect(ui.imgDB, &TPicture::clicked, this, Guarded([this] { mnuDBClick(); }));
+    connect(ui->mnuRanking, &QAction::triggered, this, Guarded([this] { mnuRankingClick(); }));
+    connect(ui->mnuDB, &QAction::triggered, this, Guarded([this] { mnuDBClick(); }));
+    connect(ui->mnuAbout, &QAction::triggered, this, Guarded([this] { mnuAboutClick(); }));
+    connect(ui->imgNew, &TPicture::clicked, this, Guarded([this] { mnuStartClick(); }));
+    connect(ui->imgDB, &TPicture::clicked, this, Guarded([this] { mnuDBClick(); }));
     for (QPushButton* button :
-         {ui.spdAnswer1, ui.spdAnswer2, ui.spdAnswer3, ui.spdAnswer4, ui.spdDummy})
+         {ui->spdAnswer1, ui->spdAnswer2, ui->spdAnswer3, ui->spdAnswer4, ui->spdDummy})
         connect(button, &QPushButton::clicked, this,
                 Guarded([this, button] { spdAnswer1Click(button); }));
-    for (TPicture* picture : {ui.imgSaving1, ui.imgSaving2, ui.imgSaving3})
+    for (TPicture* picture : {ui->imgSaving1, ui->imgSaving2, ui->imgSaving3})
         connect(picture, &TPicture::clicked, this,
                 Guarded([this, picture] { imgSaving1Click(picture); }));
-    connect(ui.imgSaving4, &TPicture::clicked, this, Guarded([this] { imgSaving4Click(); }));
-    tmrRest->OnTimer = [this] { tmrRestTimer(); };
-    tmrQuestion->OnTimer = [this] { tmrQuestionTimer(); };
+    connect(ui->imgSaving4, &TPicture::clicked, this, Guarded([this] { imgSaving4Click(); }));
+}
+
+// The view follows what the game announces; like every handler Qt calls, each runs in the guard.
+void TMainForm::ConnectGame() {
+    connect(&game_, &TGame::statusText, this,
+            Guarded<const std::string&>([this](const std::string& text) { SetStatusText(text); }));
+    connect(&game_, &TGame::scoreChanged, this,
+            Guarded<int32_t>([this](int32_t score) { ui->lblScore->setNum(score); }));
+    connect(&game_, &TGame::comboChanged, this,
+            Guarded<int32_t>([this](int32_t combo) { ui->lblCombo->setNum(combo); }));
+    connect(&game_, &TGame::clockChanged, this,
+            Guarded<const std::string&>(
+                [this](const std::string& text) { ui->lblTime->setText(FromCp932(text)); }));
+    connect(&game_, &TGame::countdownChanged, this,
+            Guarded<int>([this](int seconds) { ui->lblRest->setNum(seconds); }));
+    connect(&game_, &TGame::gameShown, this, Guarded([this] { ShowGame(); }));
+    connect(&game_, &TGame::questionShown, this,
+            Guarded<int, const QImage&, const TGame::TChoices&>(
+                [this](int number, const QImage& picture, const TGame::TChoices& names) {
+                    ShowQuestion(number, picture, names);
+                }));
+    connect(&game_, &TGame::questionClosed, this, Guarded([this] { DeadTime(); }));
+    connect(&game_, &TGame::lifelineStruck, this,
+            Guarded<int, const std::vector<int>&>(
+                [this](int lifeline, const std::vector<int>& buttons) {
+                    ShowStruck(lifeline, buttons);
+                }));
+    connect(
+        &game_, &TGame::gameFinished, this,
+        Guarded<const TGameFigures&>([this](const TGameFigures& figures) { ShowResult(figures); }));
+    connect(&game_, &TGame::gameStopped, this, Guarded([this] { HideGame(); }));
 }
 
 void TMainForm::FormCreate() { catalogueList_ = ReadCatalogue(folder_); }
 
 void TMainForm::SetClientWidth(int width) {
-    setFixedSize(width, ui.MainMenu->sizeHint().height() + kClientHeight);
+    setFixedSize(width, ui->MainMenu->sizeHint().height() + clientHeight_);
 }
 
 // ---- Question-count menu and quitting ----
+
+int32_t TMainForm::CountOf(const QAction& item) {
+    return StrToIntDef(ToCp932(item.text()), TGame::DefaultCount);
+}
 
 void TMainForm::mnu50Click(QObject* sender) {
     auto* item = qobject_cast<QAction*>(sender);
     if (!item) return;
     item->setChecked(true);
-    game_.SetQuestionCount(StrToIntDef(ToCp932(item->text()), 50));
+    game_.ChooseCount(CountOf(*item));
 }
 
 void TMainForm::mnuEndClick() {
@@ -138,149 +181,80 @@ void TMainForm::mnuRankingClick() {
         [this](int context) { Helper(context); }, this);
 }
 
-// ---- The game ----
+// ---- The game: each handler forwards to the game ----
 
 void TMainForm::mnuStartClick() {
     if (game_.GameActive() == 1 &&
         !ConfirmWarning(
             Cp932Text("現在はゲームプレイ中ですが、すべて破棄して新しく開始しますか？")))
         return;
-    SetStatusText(Cp932Text("現在問題をシャッフル中です..."));
-    int32_t count = 0;
-    for (QAction* item : ui.mnuMondai->actions()) {
-        if (item->isChecked()) {
-            count = StrToIntDef(ToCp932(item->text()), 0);
-            break;
-        }
-    }
-    game_.Start(count);
-    ui.lblScore->setText(QStringLiteral("0"));
-    ui.lblCombo->setText(QStringLiteral("0"));
-    ui.lblTime->setText(FromCp932(TGame::ClockText(0)));
-    tmrQuestion->SetEnabled(true);
+    game_.Start();
 }
 
-void TMainForm::tmrQuestionTimer() {
-    if (game_.GameActive() != 1) {
-        tmrQuestion->SetEnabled(false);
-        return;
-    }
-    if (game_.AllQuestionsShown()) {
-        tmrQuestion->SetEnabled(false);
-        TGameResult result(TGameFigures{game_.Score(), game_.CorrectCount(), game_.QuestionCount(),
-                                        ToCp932(ui.lblTime->text()), ToCp932(ui.lblCombo->text())},
-                           folder_, this);
-        ExecModal(result);
-        mnuStopClick();
-        return;
-    }
-    if (game_.QuestionIndex() == 0) {
-        ui.pnlQ->setVisible(true);
-        for (int n = 1; n <= 4; ++n) Saving(n)->setVisible(true);
-        SetClientWidth(kGameWidth);
-    }
-    ui.imgCover->setVisible(false);
-    for (int n = 1; n <= 4; ++n) {
-        Answer(n)->setText(QString());
+void TMainForm::mnuStopClick() { game_.Stop(); }
+
+void TMainForm::tmrQuestionTimer() { game_.QuestionTick(); }
+
+void TMainForm::tmrRestTimer() { game_.CountdownTick(); }
+
+void TMainForm::spdAnswer1Click(QObject* sender) { game_.Answer(ButtonNumber(sender)); }
+
+void TMainForm::imgSaving1Click(QObject* sender) {
+    const int lifeline = LifelineNumber(sender);
+    if (lifeline != 0 && lifeline != TGame::CertainAnswerLifeline) game_.UseLifeline(lifeline);
+}
+
+void TMainForm::imgSaving4Click() { game_.UseLifeline(TGame::CertainAnswerLifeline); }
+
+// ---- The view of the game ----
+
+void TMainForm::ShowGame() {
+    ui->pnlQ->setVisible(true);
+    for (int n = 1; n <= TGame::LifelineCount; ++n) Saving(n)->setVisible(true);
+    SetClientWidth(gameWidth_);
+}
+
+void TMainForm::ShowQuestion(int number, const QImage& picture, const TGame::TChoices& names) {
+    ui->imgCover->setVisible(false);
+    for (int n = 1; n <= TGame::ButtonCount; ++n) {
+        Answer(n)->setText(FromCp932(names[n - 1]));
         Answer(n)->setEnabled(true);
         Answer(n)->setVisible(true);
-        Saving(n)->setEnabled(true);
     }
-    SetStatusText("");
-    ui.lblQuestion->setText(QStringLiteral("第 %1 問").arg(game_.QuestionIndex() + 1));
-    ShowQuestionPicture(game_.NextEntry());
-    const std::array<std::string, 4> names = game_.NextQuestion();
-    for (int n = 1; n <= 4; ++n) Answer(n)->setText(FromCp932(names[n - 1]));
-    ui.lblRest->setText(QString::number(game_.Countdown()));
-    tmrRest->SetEnabled(true);
-    tmrQuestion->SetEnabled(false);
-}
-
-void TMainForm::ShowQuestionPicture(const std::string& entry) {
-    QImage picture;
-    try {
-        picture = LoadCocktailIcon(folder_, entry, ui.imgCocktail->devicePixelRatioF());
-    } catch (const Exception&) {
-        // One message, and the game stops cleanly instead of failing again at every tick.
-        tmrQuestion->SetEnabled(false);
-        mnuStopClick();
-        throw;
-    }
-    ui.imgCocktail->setPixmap(QPixmap::fromImage(picture));
-}
-
-void TMainForm::tmrRestTimer() {
-    const bool timedOut = game_.CountDown();
-    ui.lblRest->setText(QString::number(game_.Countdown()));
-    if (timedOut) {
-        DeadTime();
-        spdAnswer1Click(ui.spdDummy);
-        tmrRest->SetEnabled(false);
-    }
+    for (int n = 1; n <= TGame::LifelineCount; ++n) Saving(n)->setEnabled(true);
+    ui->lblQuestion->setText(QStringLiteral("第 %1 問").arg(number));
+    ui->imgCocktail->setPixmap(QPixmap::fromImage(picture));
 }
 
 void TMainForm::DeadTime() {
-    ui.imgCover->setVisible(true);
-    ui.imgCover->raise();
-    for (int n = 1; n <= 4; ++n) Saving(n)->setEnabled(false);
+    ui->imgCover->setVisible(true);
+    ui->imgCover->raise();
+    for (int n = 1; n <= TGame::LifelineCount; ++n) Saving(n)->setEnabled(false);
 }
 
-void TMainForm::mnuStopClick() {
-    game_.Stop();
-    ui.pnlQ->setVisible(false);
-    SetClientWidth(kIdleWidth);
+void TMainForm::ShowStruck(int lifeline, const std::vector<int>& buttons) {
+    Saving(lifeline)->setVisible(false);
+    for (int n : buttons) Answer(n)->setVisible(false);
 }
 
-void TMainForm::spdAnswer1Click(QObject* sender) {
-    tmrRest->SetEnabled(false);
-    DeadTime();
-    const TGame::TVerdict verdict =
-        game_.Judge(ButtonNumber(sender), setting_->FieldText(TSetting::CorrectField),
-                    setting_->FieldText(TSetting::ErrorField));
-    if (!verdict.Judged) return;
-    if (verdict.Correct) {
-        SetStatusText(Cp932Text("○正解！！"));
-        ui.lblScore->setText(QString::number(game_.Score()));
-    } else {
-        SetStatusText(Cp932Text("×不正解！！『") + verdict.Answer + Cp932Text("』です..."));
-    }
-    tmrQuestion->SetInterval(verdict.DisplayMs);
-    ui.lblTime->setText(FromCp932(TGame::ClockText(game_.ElapsedMs())));
-    ui.lblCombo->setText(QString::number(game_.Combo()));
-    tmrQuestion->SetEnabled(true);
+void TMainForm::ShowResult(const TGameFigures& figures) {
+    TGameResult result(figures, folder_, this);
+    ExecModal(result);
 }
 
-// ---- Lifelines ----
-
-void TMainForm::imgSaving1Click(QObject* sender) {
-    auto* picture = qobject_cast<QLabel*>(sender);
-    if (!picture) return;
-    const std::optional<std::array<int, 2>> struck = game_.StrikeTwo();
-    if (!struck) {
-        SetStatusText(Cp932Text("すでに救済処置を使っているので使えません！"));
-        return;
-    }
-    picture->setVisible(false);
-    for (int n : *struck) Answer(n)->setVisible(false);
-}
-
-void TMainForm::imgSaving4Click() {
-    const std::optional<int> answer = game_.CertainAnswer();
-    if (!answer) {
-        SetStatusText(Cp932Text("すでに救済処置を使っているので使えません！"));
-        return;
-    }
-    ui.imgSaving4->setVisible(false);
-    for (int n = 1; n <= 4; ++n) Answer(n)->setVisible(n == *answer);
+void TMainForm::HideGame() {
+    ui->pnlQ->setVisible(false);
+    SetClientWidth(idleWidth_);
 }
 
 // ---- Settings and help ----
 
 void TMainForm::LoadData() {
     LoadSettings(folder_.SettingFile(), *setting_, [this](const std::string& itemName) {
-        if (auto* item = findChild<QAction*>(FromCp932(itemName))) {
-            if (ui.mnuMondai->actions().contains(item)) item->setChecked(true);
-        }
+        auto* item = findChild<QAction*>(FromCp932(itemName));
+        if (!item || !ui->mnuMondai->actions().contains(item)) return;
+        item->setChecked(true);
+        game_.PresetCount(CountOf(*item));
     });
 }
 
@@ -294,22 +268,26 @@ void TMainForm::Helper(int context) { ::Helper(folder_, context); }
 
 // ---- Helpers of the form ----
 
-std::string TMainForm::StatusText() const { return ToCp932(statusText_->text()); }
-
 void TMainForm::SetStatusText(const std::string& text) { statusText_->setText(FromCp932(text)); }
 
 QPushButton* TMainForm::Answer(int n) const {
-    QPushButton* buttons[] = {ui.spdAnswer1, ui.spdAnswer2, ui.spdAnswer3, ui.spdAnswer4};
+    QPushButton* buttons[] = {ui->spdAnswer1, ui->spdAnswer2, ui->spdAnswer3, ui->spdAnswer4};
     return buttons[n - 1];
 }
 
 QLabel* TMainForm::Saving(int n) const {
-    QLabel* pictures[] = {ui.imgSaving1, ui.imgSaving2, ui.imgSaving3, ui.imgSaving4};
+    QLabel* pictures[] = {ui->imgSaving1, ui->imgSaving2, ui->imgSaving3, ui->imgSaving4};
     return pictures[n - 1];
 }
 
 int TMainForm::ButtonNumber(const QObject* button) const {
-    for (int n = 1; n <= 4; ++n)
+    for (int n = 1; n <= TGame::ButtonCount; ++n)
         if (button == Answer(n)) return n;
     return TGame::TimeOutButton;
+}
+
+int TMainForm::LifelineNumber(const QObject* picture) const {
+    for (int n = 1; n <= TGame::LifelineCount; ++n)
+        if (picture == Saving(n)) return n;
+    return 0;
 }

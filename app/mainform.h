@@ -1,31 +1,31 @@
-// The main window: the catalogue, the game panel, the two game timers, and the menu commands that
-// open the other windows. It shows a game; the game's state and rules are TGame's (app/game.h).
+// The main window: the catalogue, the menus and the windows they open, and the view of a game.
+// Its game handlers forward to TGame (app/game.h), which owns the game's flow and clocks; the
+// window shows what the game announces.
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/game.h"
 #include "files/gamefolder.h"
 #include "records/settinghost.h"
-#include "ui_mainform.h"
 
+class QAction;
 class QLabel;
 class QPushButton;
 class TPDB;
 class TSetting;
-class TTimer;
+
+namespace Ui {
+class TMainForm;
+}
 
 class TMainForm : public QMainWindow, public TSettingHost {
     Q_OBJECT
 
   public:
-    // Window widths: the lifeline column at the right is inside the window only during a game.
-    static constexpr int kIdleWidth = 503;
-    static constexpr int kGameWidth = 610;
-    static constexpr int kClientHeight = 313;
-
     // The catalogue is read from `folder`, which holds the game's files.
     explicit TMainForm(const TGameFolder& folder, QWidget* parent = nullptr);
     ~TMainForm() override;
@@ -34,10 +34,11 @@ class TMainForm : public QMainWindow, public TSettingHost {
     void SetWindows(TSetting& setting, TPDB& pdb);
 
     const std::vector<std::string>& CatalogueList() const { return catalogueList_; }
-    const TGame& Game() const { return game_; }
-    // The status bar's one text panel (CP932).
-    std::string StatusText() const;
 
+  protected:
+    const TGame& Game() const { return game_; }
+
+    // The handlers of the design: menus, pictures, buttons and the game's two timers.
     void FormCreate();
     void mnu50Click(QObject* sender);
     void mnuStartClick();
@@ -54,32 +55,43 @@ class TMainForm : public QMainWindow, public TSettingHost {
     void imgSaving1Click(QObject* sender);
     void imgSaving4Click();
 
-    // Settings and help, over records/ and catalogue/.
+  private:
+    // Settings and help, over records/ and catalogue/, for the settings dialog.
     void LoadData() override;
     void SaveData() override;
     void Helper(int context) override;
 
-  private:
-    friend struct TestAccess;
-
     void ConnectHandlers();
+    void ConnectGame();
     void ApplyLook();
     void SetClientWidth(int width);
     void SetStatusText(const std::string& text);
-    void ShowQuestionPicture(const std::string& entry);
+    // The view of what the game announces.
+    void ShowGame();
+    void ShowQuestion(int number, const QImage& picture, const TGame::TChoices& names);
+    void ShowStruck(int lifeline, const std::vector<int>& buttons);
+    void ShowResult(const TGameFigures& figures);
+    void HideGame();
+    // The count a question-count item stands for.
+    static int32_t CountOf(const QAction& item);
     // The answer button numbered 1 to 4, and the lifeline picture numbered 1 to 4.
     QPushButton* Answer(int n) const;
     QLabel* Saving(int n) const;
-    // The button number of an answer button, TGame::TimeOutButton for the hidden one.
+    // The button number of an answer button, TGame::TimeOutButton for the hidden one; the
+    // lifeline number of a lifeline picture, 0 for anything else.
     int ButtonNumber(const QObject* button) const;
+    int LifelineNumber(const QObject* picture) const;
 
-    Ui::TMainForm ui;
-    TTimer* tmrRest;
-    TTimer* tmrQuestion;
+    std::unique_ptr<Ui::TMainForm> ui;
     QLabel* statusText_ = nullptr;
+    // The window's widths with the game panel hidden and shown, and the height of its client
+    // area below the menu, as its form gives them.
+    int idleWidth_ = 0;
+    int gameWidth_ = 0;
+    int clientHeight_ = 0;
     TGameFolder folder_;
     std::vector<std::string> catalogueList_;
-    TGame game_{catalogueList_};
+    TGame game_;
     TSetting* setting_ = nullptr;
     TPDB* pdb_ = nullptr;
 };

@@ -4,10 +4,13 @@
 #include "platform/guard.h"
 
 TProgram::TProgram(const TGameFolder& folder)
-    : mainForm_(folder),
-      setting_(mainForm_, &mainForm_),
-      pdb_(mainForm_.CatalogueList(), folder, &mainForm_) {
-    mainForm_.SetWindows(setting_, pdb_);
+    : TProgram(std::make_unique<TMainForm>(folder), folder) {}
+
+TProgram::TProgram(std::unique_ptr<TMainForm> mainForm, const TGameFolder& folder)
+    : mainForm_(std::move(mainForm)),
+      setting_(*mainForm_, mainForm_.get()),
+      pdb_(mainForm_->CatalogueList(), folder, mainForm_.get()) {
+    mainForm_->SetWindows(setting_, pdb_);
     // A damaged setting.dat is reported, and the program starts all the same.
     RunGuarded([this] { setting_.FormCreate(); });
 }

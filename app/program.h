@@ -3,6 +3,7 @@
 // the question-count menu), and the hidden database browser.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "app/mainform.h"
@@ -14,12 +15,16 @@ class TProgram {
     // A failure of loading the settings is shown in an error box, and start-up goes on.
     explicit TProgram(const TGameFolder& folder);
 
-    TMainForm& MainForm() { return mainForm_; }
+    TMainForm& MainForm() { return *mainForm_; }
     TSetting& Setting() { return setting_; }
     TPDB& PDB() { return pdb_; }
 
+  protected:
+    // The other windows around a main window made by the caller (a test's own kind).
+    TProgram(std::unique_ptr<TMainForm> mainForm, const TGameFolder& folder);
+
   private:
-    TMainForm mainForm_;
+    std::unique_ptr<TMainForm> mainForm_;
     TSetting setting_;
     TPDB pdb_;
 };

@@ -26,8 +26,8 @@ auto RunGuarded(F&& handler) -> decltype(handler()) {
     return decltype(handler())();
 }
 
-// A handler for connect(), run inside the guard.
-template <typename F>
+// A handler for connect(), run inside the guard; `Args` are the signal's arguments it takes.
+template <typename... Args, typename F>
 auto Guarded(F handler) {
-    return [handler = std::move(handler)] { RunGuarded(handler); };
+    return [handler = std::move(handler)](Args... args) { RunGuarded([&] { handler(args...); }); };
 }

@@ -1,38 +1,34 @@
 // The result dialog shown at the end of a game: Save appends the game to the score log.
 #pragma once
 
-#include <cstdint>
+#include <memory>
 #include <string>
 
 #include "files/gamefolder.h"
 #include "records/flatdialog.h"
-#include "ui_gameresult.h"
+#include "records/scorelog.h"
 
-// The figures of a finished game, as the main window holds them; captions are CP932.
-struct TGameFigures {
-    int32_t Score;
-    int32_t CorrectCount;
-    int32_t QuestionCount;
-    std::string TimeCaption;
-    std::string ComboCaption;
-};
+namespace Ui {
+class TGameResult;
+}
 
 class TGameResult : public TFlatDialog {
     Q_OBJECT
 
   public:
-    // Save appends to the score log of `folder`.
+    // `figures` are the finished game's; Save appends them to the score log of `folder`.
     TGameResult(const TGameFigures& figures, const TGameFolder& folder, QWidget* parent = nullptr);
+    ~TGameResult() override;
 
-    // Copies the figures into the labels; the record is later built from the labels.
+  protected:
+    // Shows the figures, which the record is later made of.
     void FormCreate(const TGameFigures& figures);
     // Appends the record and closes; a failed write leaves the dialog open.
     void btnOKClick();
     void btnCancelClick();
 
   private:
-    friend struct TestAccess;
-
-    Ui::TGameResult ui;
+    std::unique_ptr<Ui::TGameResult> ui;
+    TGameFigures figures_;
     TGameFolder folder_;
 };

@@ -15,6 +15,11 @@ std::string MakeRecord(const std::string& questions, const std::string& score,
     return body + std::to_string(Checksum(body));
 }
 
+std::string MakeRecord(const TGameFigures& figures) {
+    return MakeRecord(std::to_string(figures.Questions), std::to_string(figures.Score),
+                      figures.Time, std::to_string(figures.Correct), std::to_string(figures.Combo));
+}
+
 void AppendRecord(const std::string& path, const std::string& record) {
     NativeFile file(path, O_RDWR | O_CREAT | O_APPEND);
     const int64_t size = file.Size();

@@ -1,10 +1,13 @@
-// A game's state through its rules, without a window: starting, showing, judging, the countdown,
-// the lifelines and the end test, each changing exactly the figures the rules name.
+// A game's flow without a window: starting, showing, judging, the countdown, the lifelines and
+// the end, driven by calls and by the game's own clocks ticked by hand, and what the game
+// announces on the way. No sequence of calls breaks a rule.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 #include "app/game.h"
+#include "catalogue/cocktaildb.h"
 #include "platform/exception.h"
 #include "tests/support/testsupport.h"
 
@@ -25,103 +28,325 @@ int AWrongOne(const TGame& game) { return AnswerOf(game) % 4 + 1; }
 
 class GameState : public ::testing::Test {
   protected:
+    void SetUp() override {
+        TTimer::SetManual(true);
+        Watch(game);
+    }
+    // Records what `watched` announces.
+    void Watch(TGame& watched) {
+        QObject::connect(&watched, &TGame::statusText, [this](const std::string& text) {
+            statuses.push_back(text);
+            verdicts +=
+                text == Cp932Text("○正解！！") || text.rfind(Cp932Text("×不正解！！『"), 0) == 0;
+            refusals += text == Cp932Text("すでに救済処置を使っているので使えません！");
+        });
+        QObject::connect(&watched, &TGame::questionShown,
+                         [this](int, const QImage&, const TGame::TChoices& shown) {
+                             names = shown;
+                             ++questionsShown;
+                         });
+        QObject::connect(
+            &watched, &TGame::lifelineStruck,
+            [this](int, const std::vector<int>& buttons) { struck.push_back(buttons); });
+        QObject::connect(&watched, &TGame::gameFinished,
+                         [this](const TGameFigures& figures) { results.push_back(figures); });
+    }
+    void TearDown() override { TTimer::SetManual(false); }
+
+    void TimeOut() {
+        for (int tick = 0; tick < TGame::CountdownSeconds; ++tick) game.CountdownTick();
+    }
+    // Ticks and answers until the game has ended, `correct` deciding each answer.
+    void PlayToTheEnd(const std::function<bool(int)>& correct) {
+        while (results.empty() && game.GameActive() == 1) {
+            game.QuestionTick();
+            clock.Advance(1000);
+            game.Answer(correct(game.QuestionIndex()) ? AnswerOf(game) : AWrongOne(game));
+        }
+    }
+
     FakeClock clock;
     FixedSeeds seeds{5};
     std::vector<std::string> catalogue = Catalogue(120);
-    TGame game{catalogue};
+    // Entries whose picture cannot be loaded.
+    std::set<std::string> unreadable;
+    TGame::TDisplayTexts display{"250", "500"};
+    TGame game{catalogue,
+               [this](const std::string& entry) {
+                   if (unreadable.count(entry)) throw Exception("cannot read " + entry);
+                   return QImage();
+               },
+               [this] { return display; }};
+    // What the game announced.
+    std::vector<std::string> statuses;
+    int verdicts = 0;
+    int refusals = 0;
+    TGame::TChoices names;
+    int questionsShown = 0;
+    std::vector<std::vector<int>> struck;
+    std::vector<TGameFigures> results;
 };
 }  // namespace
 
+// Whatever the order of calls, a question is judged at most once, takes at most one lifeline,
+// each lifeline serves once per game, and nothing acts on a closed or unreachable question. A
+// second lifeline on a question is the one refusal with a message; the others are silent.
+TEST_F(GameState, NoSequenceOfCallsBreaksARule) {
+    enum Step { Start, Show, Right, Wrong, TimeOut, Strike1, Strike2, Certain, Stop };
+    struct Row {
+        const char* name;
+        std::vector<Step> steps;
+        int correct, judged, lifelines, refused, shown;
+    } rows[] = {
+        {"a second answer", {Start, Show, Right, Right, Wrong}, 1, 1, 0, 0, 1},
+        {"an answer after a wrong one", {Start, Show, Wrong, Right}, 0, 1, 0, 0, 1},
+        {"an answer after the time-out", {Start, Show, TimeOut, Right}, 0, 1, 0, 0, 1},
+        {"a time-out after the answer", {Start, Show, Right, TimeOut}, 1, 1, 0, 0, 1},
+        {"an answer before the first question", {Start, Right, Wrong, TimeOut}, 0, 0, 0, 0, 0},
+        {"an answer before any game", {Right, Show, Strike1}, 0, 0, 0, 0, 0},
+        {"a question tick while a question is open", {Start, Show, Show, Show}, 0, 0, 0, 0, 1},
+        {"a lifeline in the verdict", {Start, Show, Right, Strike1, Certain}, 1, 1, 0, 0, 1},
+        {"a lifeline before the first question", {Start, Strike1, Show}, 0, 0, 0, 0, 1},
+        {"two lifelines on one question", {Start, Show, Strike1, Certain, Strike2}, 0, 0, 1, 2, 1},
+        {"one lifeline twice in a game",
+         {Start, Show, Strike1, Right, Show, Strike1, Certain},
+         1,
+         1,
+         2,
+         0,
+         2},
+        {"each lifeline once in a game",
+         {Start, Show, Certain, Right, Show, Strike2, Right, Show, Strike1, Wrong},
+         2,
+         3,
+         3,
+         0,
+         3},
+        {"lifelines back in the next game",
+         {Start, Show, Strike1, Right, Start, Show, Strike1},
+         0,
+         1,
+         2,
+         0,
+         2},
+        {"an answer and a lifeline after a stop",
+         {Start, Show, Stop, Right, Strike1},
+         0,
+         0,
+         0,
+         0,
+         1},
+        {"the time-out after a stop is judged", {Start, Show, Stop, TimeOut, Show}, 0, 1, 0, 0, 1},
+        {"a stop and a new start leave the old question out of reach",
+         {Start, Show, Stop, Start, Right, TimeOut, Show, Right},
+         1,
+         1,
+         0,
+         0,
+         2},
+        {"the old question after a start confirmed over it is judged in neither game",
+         {Start, Show, Start, Right, Show, Right},
+         1,
+         1,
+         0,
+         0,
+         2},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> list = Catalogue(120);
+        TGame fresh(
+            list, [](const std::string&) { return QImage(); },
+            [] { return TGame::TDisplayTexts{}; });
+        verdicts = refusals = questionsShown = 0;
+        struck.clear();
+        Watch(fresh);
+        fresh.ChooseCount(10);
+        for (Step step : row.steps) {
+            switch (step) {
+                case Start:
+                    fresh.Start();
+                    break;
+                case Show:
+                    fresh.QuestionTick();
+                    break;
+                case Right:
+                    fresh.Answer(AnswerOf(fresh));
+                    break;
+                case Wrong:
+                    fresh.Answer(AWrongOne(fresh));
+                    break;
+                case TimeOut:
+                    for (int tick = 0; tick < TGame::CountdownSeconds; ++tick)
+                        fresh.CountdownTick();
+                    break;
+                case Strike1:
+                    fresh.UseLifeline(1);
+                    break;
+                case Strike2:
+                    fresh.UseLifeline(2);
+                    break;
+                case Certain:
+                    fresh.UseLifeline(TGame::CertainAnswerLifeline);
+                    break;
+                case Stop:
+                    fresh.Stop();
+                    break;
+            }
+            ASSERT_LE(fresh.CorrectCount(), fresh.QuestionIndex()) << row.name;
+        }
+        EXPECT_EQ(fresh.CorrectCount(), row.correct) << row.name;
+        EXPECT_EQ(verdicts, row.judged) << row.name;
+        EXPECT_EQ(static_cast<int>(struck.size()), row.lifelines) << row.name;
+        EXPECT_EQ(refusals, row.refused) << row.name;
+        EXPECT_EQ(questionsShown, row.shown) << row.name;
+    }
+}
+
 // A question names its entry on exactly one button, the one marked 0; a correct answer scores by
 // the answer time and raises the combo, a wrong one or a time-out halves it and costs 10 s; the
-// display times come from the settings' texts.
+// display times come from the settings' texts at every answer and pace the next question.
 TEST_F(GameState, JudgingChangesTheFiguresByTheRules) {
-    game.Start(10);
+    game.ChooseCount(10);
+    game.Start();
     for (int i = 0; i < 7; ++i) {
-        const std::array<std::string, 4> names = game.NextQuestion();
-        ASSERT_EQ(
-            std::count_if(names.begin(), names.end(),
-                          [&](const std::string& n) { return n == names[AnswerOf(game) - 1]; }),
-            1);
+        game.QuestionTick();
+        ASSERT_EQ(std::count(names.begin(), names.end(), names[AnswerOf(game) - 1]), 1);
         EXPECT_EQ(names[AnswerOf(game) - 1] + ".ico", game.QuestionOrder()[i]);
         clock.Advance(1000);
-        EXPECT_TRUE(game.Judge(AnswerOf(game), "250", "").Correct);
+        game.Answer(AnswerOf(game));
+        EXPECT_EQ(game.QuestionTimer().Interval(), 250);
+        EXPECT_TRUE(game.QuestionTimer().Enabled());
     }
     EXPECT_EQ(game.Combo(), 7);
     EXPECT_EQ(game.Score(), 4 * 900 + 3 * 1800);
-    game.NextQuestion();
+    game.QuestionTick();
     clock.Advance(2345);
-    const TGame::TVerdict wrong = game.Judge(AWrongOne(game), "250", "500");
-    EXPECT_FALSE(wrong.Correct);
-    EXPECT_EQ(wrong.Answer + ".ico", game.QuestionOrder()[7]);
-    EXPECT_EQ(wrong.DisplayMs, 500);
+    game.Answer(AWrongOne(game));
+    EXPECT_EQ(statuses.back(), Cp932Text("×不正解！！『") +
+                                   NameWithoutExtension(game.QuestionOrder()[7]) +
+                                   Cp932Text("』です..."));
+    EXPECT_EQ(game.QuestionTimer().Interval(), 500);
     EXPECT_EQ(game.Combo(), 3);
     EXPECT_EQ(game.ElapsedMs(), 7000 + 10000);
-    game.NextQuestion();
-    const TGame::TVerdict timedOut = game.Judge(TGame::TimeOutButton, "", "x");
-    EXPECT_FALSE(timedOut.Correct);
-    EXPECT_EQ(timedOut.DisplayMs, TGame::WrongDisplayFallback);
+    display = {"", "x"};
+    game.QuestionTick();
+    TimeOut();
+    EXPECT_EQ(game.QuestionTimer().Interval(), TGame::WrongDisplayFallback);
     EXPECT_EQ(game.Combo(), 1);
     EXPECT_EQ(game.CorrectCount(), 7);
     EXPECT_EQ(game.QuestionIndex(), 9);
+    EXPECT_EQ(game.Figures().Time, "00:27`00");
 }
 
-// The countdown shows 10 at a question and times it out at its tenth tick.
+// The countdown shows 10 at a question and times it out at its tenth tick, and stops.
 TEST_F(GameState, TheCountdownTimesOutAtTheTenthTick) {
-    game.Start(10);
-    game.NextQuestion();
+    std::vector<int> shown;
+    QObject::connect(&game, &TGame::countdownChanged,
+                     [&](int seconds) { shown.push_back(seconds); });
+    game.Start();
+    game.QuestionTick();
+    EXPECT_TRUE(game.CountdownTimer().Enabled());
     for (int tick = 1; tick < 10; ++tick) {
-        EXPECT_FALSE(game.CountDown());
-        EXPECT_EQ(game.Countdown(), 10 - tick);
+        game.CountdownTick();
+        EXPECT_EQ(game.Phase(), TGame::TPhase::QuestionOpen);
     }
-    EXPECT_TRUE(game.CountDown());
-    game.NextQuestion();
-    EXPECT_EQ(game.Countdown(), 10);
+    game.CountdownTick();
+    EXPECT_EQ(game.Phase(), TGame::TPhase::Verdict);
+    EXPECT_FALSE(game.CountdownTimer().Enabled());
+    EXPECT_EQ(shown, (std::vector<int>{10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));
+    EXPECT_EQ(verdicts, 1);
 }
 
-// One lifeline per question: strike-two names two wrong buttons, the certain answer the answer's;
-// a second one on the same question is refused, and the next question allows one again.
-TEST_F(GameState, OneLifelinePerQuestion) {
-    game.Start(10);
-    game.NextQuestion();
-    const auto struck = game.StrikeTwo();
-    ASSERT_TRUE(struck);
-    for (int n : *struck) EXPECT_NE(game.Mark(n), 0);
-    EXPECT_FALSE(game.CertainAnswer());
-    EXPECT_FALSE(game.StrikeTwo());
-    game.NextQuestion();
-    EXPECT_EQ(game.CertainAnswer(), AnswerOf(game));
+// Strike-two names two wrong buttons, the certain answer all three wrong ones.
+TEST_F(GameState, LifelinesStrikeOnlyWrongChoices) {
+    game.Start();
+    game.QuestionTick();
+    game.UseLifeline(3);
+    game.Answer(AnswerOf(game));
+    game.QuestionTick();
+    game.UseLifeline(TGame::CertainAnswerLifeline);
+    ASSERT_EQ(struck.size(), 2u);
+    EXPECT_EQ(struck[0].size(), 2u);
+    EXPECT_EQ(struck[1].size(), 3u);
+    for (int n : struck[1]) EXPECT_NE(game.Mark(n), 0);
+    EXPECT_TRUE(game.LifelineUsed(3));
+    EXPECT_FALSE(game.LifelineUsed(1));
 }
 
-// A start resets the figures but leaves an open question of the old game alone: judging it then
-// changes nothing. A catalogue too small to shuffle starts nothing. The game ends when the count
-// is reached, or at once when the count is lowered below the questions shown.
-TEST_F(GameState, StartsStopsAndEnds) {
-    game.Start(10);
-    game.NextQuestion();
+// A start resets the figures; a catalogue too small to shuffle starts nothing and says why it
+// tried. A stop keeps every figure.
+TEST_F(GameState, StartsAndStops) {
+    game.Start();
+    game.QuestionTick();
     clock.Advance(100);
-    game.Judge(AnswerOf(game), "", "");
-    game.NextQuestion();
-    game.Start(20);
+    game.Answer(AnswerOf(game));
+    game.QuestionTick();
+    game.Start();
     EXPECT_EQ(game.Score(), 0);
     EXPECT_EQ(game.QuestionIndex(), 0);
-    EXPECT_FALSE(game.Judge(AnswerOf(game), "", "").Judged);
-    EXPECT_EQ(game.ElapsedMs(), 0);
+    EXPECT_EQ(game.Figures().Time, "00:00`00");
 
     std::vector<std::string> small = Catalogue(100);
-    TGame refused(small);
-    refused.SetQuestionCount(30);
-    EXPECT_THROW(refused.Start(10), Exception);
+    TGame refused(small, nullptr, nullptr);
+    std::string said;
+    QObject::connect(&refused, &TGame::statusText, [&](const std::string& text) { said = text; });
+    refused.ChooseCount(30);
+    EXPECT_THROW(refused.Start(), Exception);
+    EXPECT_EQ(said, Cp932Text("現在問題をシャッフル中です..."));
     EXPECT_EQ(refused.GameActive(), 0);
-    EXPECT_EQ(refused.QuestionCount(), 30);
+    EXPECT_FALSE(refused.QuestionTimer().Enabled());
 
-    for (int q = 0; q < 12; ++q) {
-        EXPECT_FALSE(game.AllQuestionsShown());
-        game.NextQuestion();
-    }
-    game.SetQuestionCount(10);
-    EXPECT_TRUE(game.AllQuestionsShown());
+    game.QuestionTick();
     game.Stop();
     EXPECT_EQ(game.GameActive(), 0);
-    EXPECT_EQ(game.QuestionIndex(), 12);
+    EXPECT_EQ(game.QuestionIndex(), 1);
+}
+
+// A count chosen during a game applies from the next game: chosen 10 after 15 right answers of
+// 50, the game goes on to 50 and its result says 50; the settings keep the new choice.
+TEST_F(GameState, ACountChosenDuringAGameAppliesFromTheNext) {
+    game.ChooseCount(50);
+    game.Start();
+    for (int q = 0; q < 15; ++q) {
+        game.QuestionTick();
+        game.Answer(AnswerOf(game));
+    }
+    game.ChooseCount(10);
+    PlayToTheEnd([](int) { return false; });
+    EXPECT_EQ(game.QuestionIndex(), 50);
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0].Questions, 50);
+    EXPECT_EQ(results[0].Correct, 15);
+    EXPECT_EQ(game.QuestionCount(), 10);
+    game.Start();
+    EXPECT_EQ(game.GameCount(), 10);
+}
+
+// An icon that cannot be loaded mid-game: the next entry of the order is asked in its place, the
+// status bar names the file, and the game goes on. When no entry left can be loaded the game ends
+// with its result, never without it.
+TEST_F(GameState, AnIconThatFailsIsReplacedByTheNextEntry) {
+    game.ChooseCount(10);
+    game.Start();
+    game.QuestionTick();
+    game.Answer(AnswerOf(game));
+    const std::string bad = catalogue[1], next = catalogue[2];
+    unreadable.insert(bad);
+    game.QuestionTick();
+    EXPECT_EQ(game.Phase(), TGame::TPhase::QuestionOpen);
+    EXPECT_EQ(game.QuestionIndex(), 2);
+    EXPECT_EQ(catalogue[1], next);
+    EXPECT_EQ(catalogue.back(), bad);
+    EXPECT_EQ(names[AnswerOf(game) - 1], NameWithoutExtension(next));
+    EXPECT_EQ(statuses.back(),
+              Cp932Text("「") + bad + Cp932Text("」を読み込めないため、別の問題にしました。"));
+
+    game.Answer(AnswerOf(game));
+    unreadable.insert(catalogue.begin(), catalogue.end());
+    game.QuestionTick();
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0].Questions, 10);
+    EXPECT_EQ(results[0].Correct, 2);
+    EXPECT_EQ(statuses.back(), Cp932Text("残りのアイコンを読み込めないため、ゲームを終えました。"));
+    EXPECT_EQ(game.GameActive(), 0);
 }

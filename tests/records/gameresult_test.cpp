@@ -10,26 +10,26 @@
 #include "platform/cp932.h"
 #include "records/gameresult.h"
 #include "tests/records/qtprint.h"
-#include "tests/support/testaccess.h"
+#include "tests/support/testinggameresult.h"
 #include "tests/support/testsupport.h"
 
 namespace {
 TGameFolder Folder(const QTemporaryDir& dir) { return FolderAt(dir.path()); }
 QString LogFile(const QTemporaryDir& dir) { return dir.filePath(QStringLiteral("log.dat")); }
 
-const TGameFigures FiftyQuestions{12340, 40, 50, "03:05`67", "3"};
-const TGameFigures AllWrong{0, 0, 10, "01:40`00", "0"};
+const TGameFigures FiftyQuestions{50, 12340, "03:05`67", 40, 3};
+const TGameFigures AllWrong{10, 0, "01:40`00", 0, 0};
 }  // namespace
 
 // Creation copies every figure into its label.
 TEST(RecordsGameResult, LabelsShowTheGame) {
     QTemporaryDir dir;
-    TGameResult result({-150, 7, 20, "00:59`99", "12"}, Folder(dir));
-    EXPECT_EQ(TestAccess::Ui(result).lblScore->text(), "-150");
-    EXPECT_EQ(TestAccess::Ui(result).lblSeikai->text(), "7");
-    EXPECT_EQ(TestAccess::Ui(result).lblMondai->text(), "20");
-    EXPECT_EQ(TestAccess::Ui(result).lblTime->text(), "00:59`99");
-    EXPECT_EQ(TestAccess::Ui(result).lblCombo->text(), "12");
+    TestingGameResult result({20, -150, "00:59`99", 7, 12}, Folder(dir));
+    EXPECT_EQ(result.Text("lblScore"), "-150");
+    EXPECT_EQ(result.Text("lblSeikai"), "7");
+    EXPECT_EQ(result.Text("lblMondai"), "20");
+    EXPECT_EQ(result.Text("lblTime"), "00:59`99");
+    EXPECT_EQ(result.Text("lblCombo"), "12");
     EXPECT_EQ(result.windowTitle(), QString::fromUtf8("結果"));
     EXPECT_EQ(result.size(), QSize(383, 163));
     EXPECT_EQ(CutLabels(result), std::vector<std::string>{});
@@ -45,9 +45,9 @@ TEST(RecordsGameResult, SaveAppendsTheRecord) {
     };
     std::string expected;
     for (const auto& [figures, line] : games) {
-        TGameResult result(figures, Folder(dir));
+        TestingGameResult result(figures, Folder(dir));
         result.show();
-        QTest::mouseClick(TestAccess::Ui(result).btnOK, Qt::LeftButton);
+        QTest::mouseClick(result.Button("btnOK"), Qt::LeftButton);
         EXPECT_FALSE(result.isVisible());
         EXPECT_EQ(result.result(), QDialog::Accepted);
         expected += line;
@@ -59,14 +59,14 @@ TEST(RecordsGameResult, SaveAppendsTheRecord) {
 TEST(RecordsGameResult, CancelWritesNothing) {
     QTemporaryDir dir;
     {
-        TGameResult result(FiftyQuestions, Folder(dir));
+        TestingGameResult result(FiftyQuestions, Folder(dir));
         result.show();
-        QTest::mouseClick(TestAccess::Ui(result).btnCancel, Qt::LeftButton);
+        QTest::mouseClick(result.Button("btnCancel"), Qt::LeftButton);
         EXPECT_EQ(result.result(), QDialog::Rejected);
     }
     EXPECT_FALSE(QFileInfo::exists(LogFile(dir)));
     WriteFileBytes(LogFile(dir), "x\r\n");
-    TGameResult result(FiftyQuestions, Folder(dir));
+    TestingGameResult result(FiftyQuestions, Folder(dir));
     result.show();
     result.close();
     EXPECT_EQ(ReadFileBytes(LogFile(dir)), "x\r\n");
@@ -77,15 +77,15 @@ TEST(RecordsGameResult, FailedSaveKeepsTheDialogOpen) {
     QTemporaryDir dir;
     QDir(dir.path()).mkdir(QStringLiteral("log.dat"));
     ScriptedBoxes boxes;
-    TGameResult result(FiftyQuestions, Folder(dir));
+    TestingGameResult result(FiftyQuestions, Folder(dir));
     result.show();
-    QTest::mouseClick(TestAccess::Ui(result).btnOK, Qt::LeftButton);
+    QTest::mouseClick(result.Button("btnOK"), Qt::LeftButton);
     ASSERT_EQ(boxes.Seen().size(), 1u);
     EXPECT_EQ(boxes.Seen()[0].Icon, MsgIcon::Error);
     EXPECT_TRUE(result.isVisible());
 
     QDir(dir.path()).rmdir(QStringLiteral("log.dat"));
-    QTest::mouseClick(TestAccess::Ui(result).btnOK, Qt::LeftButton);
+    QTest::mouseClick(result.Button("btnOK"), Qt::LeftButton);
     EXPECT_FALSE(result.isVisible());
     EXPECT_EQ(ReadFileBytes(LogFile(dir)), "50,12340,03:05`67,40,3,2370\r\n");
 }
