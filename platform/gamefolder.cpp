@@ -17,7 +17,8 @@
 namespace {
 
 const QString kCatalogue = QStringLiteral("cocktail");
-const QString kHelpFile = QStringLiteral("cocktail.hlp");
+// The program's own files beside the catalogue: the help file and the recipe cards.
+const QString kProgramFiles[] = {QStringLiteral("cocktail.hlp"), QStringLiteral("recipes.tsv")};
 
 [[noreturn]] void Fail(const QString& text) { throw Exception(ToCp932(text)); }
 
@@ -55,11 +56,14 @@ void OfferNewIcons(const QDir& installed, const QDir& player) {
     if (offered.size() != before.size()) WriteBytes(listPath, offered.join(u'\n').toUtf8() + '\n');
 }
 
-// The help file belongs to the program, not to the player: it follows the installed one.
-void RefreshHelpFile(const QDir& installed, const QDir& player) {
-    const QByteArray help = ReadBytes(installed.filePath(kHelpFile));
-    if (!help.isEmpty() && ReadBytes(player.filePath(kHelpFile)) != help)
-        WriteBytes(player.filePath(kHelpFile), help);
+// The help file and the recipes belong to the program, not to the player: they follow the
+// installed ones.
+void RefreshProgramFiles(const QDir& installed, const QDir& player) {
+    for (const QString& name : kProgramFiles) {
+        const QByteArray bytes = ReadBytes(installed.filePath(name));
+        if (!bytes.isEmpty() && ReadBytes(player.filePath(name)) != bytes)
+            WriteBytes(player.filePath(name), bytes);
+    }
 }
 
 std::string FolderName(const QString& path) { return ToCp932(QDir::cleanPath(path)) + "/"; }
@@ -84,7 +88,7 @@ std::string PrepareGameFolder(const GameFolderPlaces& places) {
             Fail(QStringLiteral("ゲームのフォルダ『%1』が作れません。").arg(places.Player));
         const QDir installed(places.Installed);
         OfferNewIcons(installed, player);
-        RefreshHelpFile(installed, player);
+        RefreshProgramFiles(installed, player);
     } catch (const Exception& error) {
         // Without a folder of its own the game still plays, from the installed files.
         const bool made = player.exists();

@@ -1,6 +1,6 @@
 // Which folder holds the game's files. A build folder or an unpacked copy carries its own catalogue
 // and is used as it is; an installed program cannot write beside itself, so it plays from a folder
-// of the player's own, filled from the installed catalogue and help file.
+// of the player's own, filled from the installed catalogue, recipe cards and help file.
 #pragma once
 
 #include <QString>
@@ -8,7 +8,7 @@
 
 struct GameFolderPlaces {
     QString Executable;  // the running program's folder
-    QString Installed;   // the installed cocktail/ and cocktail.hlp
+    QString Installed;   // the installed cocktail/, cocktail.hlp and recipes.tsv
     QString Player;      // the player's own folder
 };
 
@@ -19,8 +19,8 @@ GameFolderPlaces CurrentGameFolderPlaces(const QString& installedFromExecutable)
 
 // The game's folder, in CP932 and ending in "/": the executable's own when it holds a cocktail
 // folder; otherwise the player's, made if need be, given the installed icons it has not been
-// offered before and the current help file. A player's folder that cannot be made or filled is
-// reported in an error box; without one the game plays from the installed files.
+// offered before and the current help file and recipe cards. A player's folder that cannot be made
+// or filled is reported in an error box; without one the game plays from the installed files.
 std::string PrepareGameFolder(const GameFolderPlaces& places);
 
 // In the player's folder: the installed icons already offered, one file name a line (UTF-8).

@@ -52,11 +52,13 @@ TEST(GameFolder, AnInstalledGameFillsThePlayersFolderAndLaterAddsOnlyWhatIsNew) 
     for (const char* icon : {"Gimlet", "Martini", "Negroni"})
         Put(m.Installed("cocktail/") + icon + QStringLiteral(".ico"), std::string(icon) + " 1");
     Put(m.Installed("cocktail.hlp"), "help 1");
+    Put(m.Installed("recipes.tsv"), "recipes 1");
     ScriptedBoxes boxes;
     ASSERT_EQ(PrepareGameFolder(m.places), Folder(m.places.Player));
     EXPECT_EQ(m.PlayersIcons(), QStringList({"Gimlet.ico", "Martini.ico", "Negroni.ico"}));
     EXPECT_EQ(ReadFileBytes(m.Player("cocktail/Martini.ico")), "Martini 1");
     EXPECT_EQ(ReadFileBytes(m.Player("cocktail.hlp")), "help 1");
+    EXPECT_EQ(ReadFileBytes(m.Player("recipes.tsv")), "recipes 1");
 
     // The player plays; then a later version, with every icon redrawn and two new ones.
     QFile::remove(m.Player("cocktail/Martini.ico"));
@@ -68,6 +70,7 @@ TEST(GameFolder, AnInstalledGameFillsThePlayersFolderAndLaterAddsOnlyWhatIsNew) 
     for (const char* icon : {"Gimlet", "Martini", "Negroni", "Daiquiri", "Mojito"})
         Put(m.Installed("cocktail/") + icon + QStringLiteral(".ico"), std::string(icon) + " 2");
     Put(m.Installed("cocktail.hlp"), "help 2");
+    Put(m.Installed("recipes.tsv"), "recipes 2");
     ASSERT_EQ(PrepareGameFolder(m.places), Folder(m.places.Player));
 
     // Rows: a file of the player's folder and what it holds now.
@@ -78,6 +81,7 @@ TEST(GameFolder, AnInstalledGameFillsThePlayersFolderAndLaterAddsOnlyWhatIsNew) 
         {"cocktail/Mojito.ico", "my Mojito"},     // the player's own, of a new icon's name
         {"cocktail/Daiquiri.ico", "Daiquiri 2"},  // new in this version
         {"cocktail.hlp", "help 2"},               // the program's, kept current
+        {"recipes.tsv", "recipes 2"},             // the program's too
         {"setting.dat", "settings"},
         {"log.dat", "scores"},
     };
