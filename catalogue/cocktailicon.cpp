@@ -52,11 +52,16 @@ QImage BestImage(QImageReader& reader, int pixels) {
 
 QImage LoadCocktailIcon(const std::string& appFolder, const std::string& entry,
                         qreal devicePixelRatio) {
+    return LoadCocktailPicture(appFolder, entry, kIconSize, devicePixelRatio);
+}
+
+QImage LoadCocktailPicture(const std::string& appFolder, const std::string& entry, int size,
+                           qreal devicePixelRatio) {
     const std::string fileName = appFolder + "cocktail/" + entry;
     QByteArray bytes = ReadIconFile(fileName);
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer, "ico");
-    QImage image = BestImage(reader, qRound(kIconSize * devicePixelRatio));
+    QImage image = BestImage(reader, qRound(size * devicePixelRatio));
     if (image.isNull()) Fail(fileName, reader.errorString());
     image.setDevicePixelRatio(devicePixelRatio);
     return image;
