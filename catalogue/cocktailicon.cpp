@@ -52,11 +52,16 @@ QImage BestImage(QImageReader& reader, int pixels) {
 
 QImage LoadCocktailIcon(const TGameFolder& folder, const std::string& entry,
                         qreal devicePixelRatio) {
+    return LoadCocktailPicture(folder, entry, kIconSize, devicePixelRatio);
+}
+
+QImage LoadCocktailPicture(const TGameFolder& folder, const std::string& entry, int size,
+                           qreal devicePixelRatio) {
     const std::string fileName = folder.IconFile(entry);
     QByteArray bytes = ReadIconFile(fileName);
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer, "ico");
-    QImage image = BestImage(reader, qRound(kIconSize * devicePixelRatio));
+    QImage image = BestImage(reader, qRound(size * devicePixelRatio));
     if (image.isNull()) Fail(fileName, reader.errorString());
     image.setDevicePixelRatio(devicePixelRatio);
     return image;

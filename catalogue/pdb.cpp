@@ -9,6 +9,7 @@
 #include "catalogue/captionbreak.h"
 #include "catalogue/cocktaildb.h"
 #include "catalogue/cocktailicon.h"
+#include "catalogue/recipecardwindow.h"
 #include "platform/cp932.h"
 #include "platform/guard.h"
 #include "platform/keyfilter.h"
@@ -64,6 +65,8 @@ TPDB::TPDB(const std::vector<std::string>& catalogueList, const TGameFolder& fol
     connect(ui.spdvsicon, &QToolButton::clicked, this,
             Guarded([this] { spdvslistClick(ui.spdvsicon); }));
     connect(ui.pnlPos, &TPicture::clicked, this, Guarded([this] { pnlPosClick(); }));
+    // The view's activation: a double-click (or the desktop's single click) and Enter.
+    connect(ui.lsDB, &QListWidget::activated, this, Guarded([this] { lsDBDblClick(); }));
     ui.txtPos->installEventFilter(this);
 }
 
@@ -85,6 +88,7 @@ void TPDB::SetcocktailDB(const std::string& filter) {
         const QString name = FromCp932(NameWithoutExtension(entry));
         auto* item = new QListWidgetItem(name, ui.lsDB);
         item->setData(ImageIndexRole, index);
+        item->setData(EntryRole, QByteArray::fromStdString(entry));
         item->setIcon(QIcon(QPixmap::fromImage(imlDB.Image(index))));
         // The whole name, however the view shortens its caption.
         item->setToolTip(name);
@@ -105,6 +109,12 @@ void TPDB::pnlPosClick() {
     if (ui.lsDB->count() == 0) {
         InformationBox(Cp932Text("検索条件に一致するものがありませんでした。"), ApplicationTitle());
     }
+}
+
+void TPDB::lsDBDblClick() {
+    const QListWidgetItem* item = ui.lsDB->currentItem();
+    if (!item) return;
+    ShowRecipeCard(folder_, item->data(EntryRole).toByteArray().toStdString(), this);
 }
 
 bool TPDB::eventFilter(QObject* watched, QEvent* event) {

@@ -1,5 +1,5 @@
 // The cocktail database browser: every cocktail picture, listed by the initial kana of its name,
-// by all, or by a text the name contains, in icon or list view.
+// by all, or by a text the name contains, in icon or list view; each opens its recipe card.
 #pragma once
 
 #include <QDialog>
@@ -16,6 +16,8 @@ class TPDB : public QDialog {
   public:
     // The item data role holding an item's picture index in the image list.
     static constexpr int ImageIndexRole = Qt::UserRole;
+    // The item data role holding an item's catalogue entry (CP932 bytes).
+    static constexpr int EntryRole = Qt::UserRole + 1;
 
     // Keeps a reference to the main window's catalogue (CP932 file names, reordered in place by
     // each game start); the icons are read from `folder`.
@@ -31,6 +33,8 @@ class TPDB : public QDialog {
     void cmbSearchKeyPress(char16_t& Key);
     void spdvslistClick(QObject* sender);
     void pnlPosClick();
+    // Opens the recipe card of the current item (double-click or Enter in the list).
+    void lsDBDblClick();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -20,6 +20,10 @@ class TGameFolder {
     // The ranking line on its way to the server.
     std::string UploadFile() const { return File("_temp.dat"); }
     std::string HelpFile() const { return File("cocktail.hlp"); }
+    // The recipe cards, which follow the installed ones like the help file.
+    std::string RecipeFile() const { return File("recipes.tsv"); }
+    // What the player knows of each cocktail.
+    std::string HistoryFile() const { return File("history.dat"); }
     std::string CatalogueFolder() const { return File("cocktail"); }
     // The icon file of a catalogue entry: its CP932 name in the file system's spelling.
     std::string IconFile(const std::string& entry) const;

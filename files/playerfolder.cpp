@@ -111,11 +111,14 @@ void OfferNewIcons(const TGameFolder& installed, const TGameFolder& player) {
     if (added) WriteFile(listPath, list);
 }
 
-// The help file belongs to the program, not to the player: it follows the installed one.
-void RefreshHelpFile(const TGameFolder& installed, const TGameFolder& player) {
-    const std::optional<std::string> help = ReadWholeFile(installed.HelpFile(), kFileLimit);
-    if (help && !help->empty() && ReadWholeFile(player.HelpFile(), kFileLimit) != help)
-        WriteFile(player.HelpFile(), *help);
+// The help file and the recipe cards belong to the program, not to the player: they follow the
+// installed ones.
+void RefreshProgramFiles(const TGameFolder& installed, const TGameFolder& player) {
+    for (auto file : {&TGameFolder::HelpFile, &TGameFolder::RecipeFile}) {
+        const std::optional<std::string> bytes = ReadWholeFile((installed.*file)(), kFileLimit);
+        if (bytes && !bytes->empty() && ReadWholeFile((player.*file)(), kFileLimit) != bytes)
+            WriteFile((player.*file)(), *bytes);
+    }
 }
 
 std::string ExecutableFolder() {
@@ -159,7 +162,7 @@ TGameFolder PrepareGameFolder(const GameFolderPlaces& places) {
         if (::access(player.Path().c_str(), W_OK) != 0)
             Fail("ゲームのフォルダ『%1』に書き込めません（%E）。", {player.Path()});
         OfferNewIcons(installed, player);
-        RefreshHelpFile(installed, player);
+        RefreshProgramFiles(installed, player);
         return player;
     } catch (const Exception& error) {
         // Without a folder of its own the game still plays, from the installed files.

@@ -1,6 +1,6 @@
 // Which folder holds the game's files. A build folder or an unpacked copy carries its own catalogue
 // and is used as it is; an installed program cannot write beside itself, so it plays from a folder
-// of the player's own, filled from the installed catalogue and help file.
+// of the player's own, filled from the installed catalogue, recipe cards and help file.
 #pragma once
 
 #include <string>
@@ -10,7 +10,7 @@
 // Folders of this run, in the file system's own bytes.
 struct GameFolderPlaces {
     std::string Executable;  // the running program's folder
-    std::string Installed;   // the installed cocktail/ and cocktail.hlp
+    std::string Installed;   // the installed cocktail/, cocktail.hlp and recipes.tsv
     std::string Player;      // the player's own folder
 };
 

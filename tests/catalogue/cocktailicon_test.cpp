@@ -1,5 +1,6 @@
 // The catalogue on disk: every file named like an icon is listed unless CP932 cannot hold its name;
-// only ordinary files are read as icons; a dense screen gets each icon's own larger image.
+// only ordinary files are read as icons; a dense screen and a large picture get the icon's own
+// larger image.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -63,8 +64,8 @@ TEST(Catalogue, LeavesOutNamesCp932CannotHoldAndSaysWhichOnce) {
                                          "カシス～オレンジ.ico：U+301C をShift-JISで書けません"}));
 }
 
-// Each picture is 32 × 32 in the window: at ratio 1 the file's 32 × 32 image, at ratio 2 its own
-// 64 × 64 image rather than a blurred enlargement.
+// Each picture takes the file's own image for the screen's density rather than a blurred
+// enlargement: the game's 32 × 32 its 32 or 64 image, the cards' large picture its 64 or 128 one.
 TEST(CocktailIcon, TakesTheImageMadeForTheScreensDensity) {
     const QStringList icons = QDir(GameDir() + QStringLiteral("/cocktail"))
                                   .entryList({QStringLiteral("*.ico")}, QDir::Files, QDir::Name);
@@ -73,14 +74,23 @@ TEST(CocktailIcon, TakesTheImageMadeForTheScreensDensity) {
     QImageReader reader(GameDir() + QStringLiteral("/cocktail/") + icons.front());
     std::vector<QImage> stored;
     for (bool more = true; more; more = reader.jumpToNextImage()) stored.push_back(reader.read());
-    for (const qreal ratio : {1.0, 2.0}) {
-        const QImage image = LoadCocktailIcon(appFolder, ToCp932(icons.front()), ratio);
-        EXPECT_EQ(image.deviceIndependentSize(), QSizeF(32, 32)) << ratio;
+    // Rows: the size in the window, the screen's ratio, the stored image's edge.
+    const struct {
+        int size;
+        qreal ratio;
+        int stored;
+    } rows[] = {{32, 1, 32}, {32, 2, 64}, {kLargePictureSize, 1, 64}, {kLargePictureSize, 2, 128}};
+    for (const auto& row : rows) {
+        const QImage image =
+            row.size == 32
+                ? LoadCocktailIcon(appFolder, ToCp932(icons.front()), row.ratio)
+                : LoadCocktailPicture(appFolder, ToCp932(icons.front()), row.size, row.ratio);
+        EXPECT_EQ(image.deviceIndependentSize(), QSizeF(row.size, row.size)) << row.stored;
         const auto own = std::find_if(stored.begin(), stored.end(),
-                                      [&](const QImage& s) { return s.width() == 32 * ratio; });
-        ASSERT_NE(own, stored.end()) << ratio;
+                                      [&](const QImage& s) { return s.width() == row.stored; });
+        ASSERT_NE(own, stored.end()) << row.stored;
         EXPECT_EQ(image.convertToFormat(QImage::Format_ARGB32),
                   own->convertToFormat(QImage::Format_ARGB32))
-            << ratio;
+            << row.stored;
     }
 }

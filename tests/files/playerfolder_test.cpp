@@ -78,11 +78,13 @@ TEST(PlayerFolder, AnInstalledGameFillsThePlayersFolderAndLaterAddsOnlyWhatIsNew
     for (const char* icon : {"Gimlet", "Martini", "Negroni"})
         Put(m.Installed("cocktail/") + icon + QStringLiteral(".ico"), std::string(icon) + " 1");
     Put(m.Installed("cocktail.hlp"), "help 1");
+    Put(m.Installed("recipes.tsv"), "recipes 1");
     ScriptedBoxes boxes;
     ASSERT_EQ(Chosen(PrepareGameFolder(m.places)), Writable(m.player));
     EXPECT_EQ(m.PlayersIcons(), QStringList({"Gimlet.ico", "Martini.ico", "Negroni.ico"}));
     EXPECT_EQ(ReadFileBytes(m.Player("cocktail/Martini.ico")), "Martini 1");
     EXPECT_EQ(ReadFileBytes(m.Player("cocktail.hlp")), "help 1");
+    EXPECT_EQ(ReadFileBytes(m.Player("recipes.tsv")), "recipes 1");
     // The player's own, as the XDG base directories ask: folders 0700, files 0600.
     for (const QString& made :
          {m.root.filePath(QStringLiteral("home")), m.player, m.Player("cocktail")})
@@ -100,6 +102,7 @@ TEST(PlayerFolder, AnInstalledGameFillsThePlayersFolderAndLaterAddsOnlyWhatIsNew
     for (const char* icon : {"Gimlet", "Martini", "Negroni", "Daiquiri", "Mojito"})
         Put(m.Installed("cocktail/") + icon + QStringLiteral(".ico"), std::string(icon) + " 2");
     Put(m.Installed("cocktail.hlp"), "help 2");
+    Put(m.Installed("recipes.tsv"), "recipes 2");
     ASSERT_EQ(Chosen(PrepareGameFolder(m.places)), Writable(m.player));
 
     // Rows: a file of the player's folder and what it holds now.
@@ -110,6 +113,7 @@ TEST(PlayerFolder, AnInstalledGameFillsThePlayersFolderAndLaterAddsOnlyWhatIsNew
         {"cocktail/Mojito.ico", "my Mojito"},     // the player's own, of a new icon's name
         {"cocktail/Daiquiri.ico", "Daiquiri 2"},  // new in this version
         {"cocktail.hlp", "help 2"},               // the program's, kept current
+        {"recipes.tsv", "recipes 2"},             // the program's too
         {"setting.dat", "settings"},
         {"log.dat", "scores"},
     };

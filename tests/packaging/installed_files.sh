@@ -1,8 +1,8 @@
 #!/bin/bash
 # Installs the built game into a scratch prefix and checks what lands there: the program, the
-# catalogue the build drew (no icon added by hand), the help file, the desktop's files with the
-# icon in every size, the manual page and the package's documents, and nothing else (no tests,
-# no tools). Usage: installed_files.sh BUILD_DIR APP_ID CATALOGUE_MANIFEST
+# catalogue the build drew (no icon added by hand), the help file and the recipe cards, the
+# desktop's files with the icon in every size, the manual page and the package's documents, and
+# nothing else (no tests, no tools). Usage: installed_files.sh BUILD_DIR APP_ID CATALOGUE_MANIFEST
 set -euo pipefail
 build=$1 id=$2 manifest=$3
 prefix=$(mktemp -d)
@@ -10,7 +10,7 @@ trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 cd "$prefix"
 sizes=(16 22 24 32 48 64 128 256)
-expected=(bin/bartendam share/bartendam/cocktail.hlp "share/applications/$id.desktop"
+expected=(bin/bartendam share/bartendam/cocktail.hlp share/bartendam/recipes.tsv "share/applications/$id.desktop"
   "share/metainfo/$id.metainfo.xml" share/man/man6/bartendam.6.gz
   share/doc/bartendam/copyright share/doc/bartendam/changelog.gz)
 for n in "${sizes[@]}"; do expected+=("share/icons/hicolor/${n}x$n/apps/$id.png"); done

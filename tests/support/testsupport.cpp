@@ -109,7 +109,9 @@ std::vector<std::string> CutLabels(QWidget& window) {
     window.show();
     std::vector<std::string> cut;
     for (const QLabel* label : window.findChildren<QLabel*>()) {
-        if (label->wordWrap() || !label->pixmap().isNull()) continue;
+        if (label->wordWrap() || !label->pixmap().isNull() || label->isHidden() ||
+            label->textFormat() == Qt::RichText)
+            continue;
         int widest = 0;
         for (const QString& line : label->text().split(QLatin1Char('\n')))
             widest = std::max(widest, label->fontMetrics().horizontalAdvance(line.trimmed()));

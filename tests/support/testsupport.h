@@ -80,7 +80,8 @@ class QWidget;
 std::vector<QWidget*> FocusWalk(QWidget* window, QWidget* start, int presses, bool backwards);
 
 // The labels of `window`, shown, whose text (its widest line) is wider than the label in the font
-// the label shows it in, as "name: text width > label width". Word-wrapped labels are left out.
+// the label shows it in, as "name: text width > label width". Word-wrapped, hidden and rich-text
+// labels are left out.
 std::vector<std::string> CutLabels(QWidget& window);
 
 // The root of the source tree and the built game folder, as the build tells the tests.

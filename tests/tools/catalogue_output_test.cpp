@@ -27,10 +27,9 @@ QString IconPath(const Cocktail& c) {
     return CocktailFolder().filePath(c.name + QStringLiteral(".ico"));
 }
 
-// The 32 × 32 picture as the game shows it, on its black panel.
-QImage OnBlack(const QString& path) {
-    QImageReader reader(path, "ico");
-    QImage image = reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+// A picture as the game shows it, on its black panel.
+QImage OnBlack(const QImage& picture) {
+    const QImage image = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QImage panel(image.size(), QImage::Format_RGB32);
     panel.fill(Qt::black);
     for (int y = 0; y < image.height(); ++y)
@@ -38,6 +37,9 @@ QImage OnBlack(const QString& path) {
             panel.setPixel(x, y, image.pixel(x, y) | 0xFF000000);
     return panel;
 }
+
+// The first (32 × 32) picture of an icon file on the black panel.
+QImage OnBlack(const QString& path) { return OnBlack(QImageReader(path, "ico").read()); }
 
 // Pixels that a player can tell apart: some channel differs by more than a faint shade.
 int VisiblyDifferentPixels(const QImage& a, const QImage& b) {
@@ -66,10 +68,10 @@ TEST(CatalogueOutput, EveryRowHasExactlyOneIconFile) {
     }
 }
 
-TEST(CatalogueOutput, QtReadsEachIconAt32And64WithATransparentBackground) {
+TEST(CatalogueOutput, QtReadsEachIconAt32And64And128WithATransparentBackground) {
     for (const Cocktail& c : BundledTable()) {
         QImageReader reader(IconPath(c), "ico");
-        ASSERT_EQ(reader.imageCount(), 2) << c.name.toStdString();
+        ASSERT_EQ(reader.imageCount(), 3) << c.name.toStdString();
         const QImage small = reader.read();
         ASSERT_EQ(small.size(), QSize(32, 32)) << c.name.toStdString();
         EXPECT_TRUE(small.hasAlphaChannel());
@@ -77,10 +79,20 @@ TEST(CatalogueOutput, QtReadsEachIconAt32And64WithATransparentBackground) {
         EXPECT_EQ(qAlpha(small.pixel(31, 31)), 0) << c.name.toStdString();
         ASSERT_TRUE(reader.jumpToNextImage());
         EXPECT_EQ(reader.read().size(), QSize(64, 64)) << c.name.toStdString();
+        ASSERT_TRUE(reader.jumpToNextImage());
+        const QImage large = reader.read();
+        ASSERT_EQ(large.size(), QSize(128, 128)) << c.name.toStdString();
+        EXPECT_EQ(qAlpha(large.pixel(0, 127)), 0) << c.name.toStdString();
+        // Drawn at its size, not enlarged: scaled down to 32 it is the small image's twin.
+        EXPECT_LT(VisiblyDifferentPixels(OnBlack(large.scaled(32, 32, Qt::IgnoreAspectRatio,
+                                                              Qt::SmoothTransformation)),
+                                         OnBlack(small)),
+                  32 * 32 / 4)
+            << c.name.toStdString();
     }
 }
 
-TEST(CatalogueOutput, ImageMagickReadsEachIconAt32And64) {
+TEST(CatalogueOutput, ImageMagickReadsEachIconAt32And64And128) {
     // A second, independent reader of the format; identify lists one line per picture.
     QStringList paths;
     for (const Cocktail& c : BundledTable()) paths << IconPath(c);
@@ -91,10 +103,11 @@ TEST(CatalogueOutput, ImageMagickReadsEachIconAt32And64) {
     ASSERT_EQ(identify.exitCode(), 0) << identify.readAllStandardError().toStdString();
     const QStringList lines =
         QString::fromUtf8(identify.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), paths.size() * 2);
+    ASSERT_EQ(lines.size(), paths.size() * 3);
     for (int i = 0; i < paths.size(); ++i) {
-        EXPECT_EQ(lines[2 * i], QStringLiteral("ICO 32x32")) << paths[i].toStdString();
-        EXPECT_EQ(lines[2 * i + 1], QStringLiteral("ICO 64x64")) << paths[i].toStdString();
+        EXPECT_EQ(lines[3 * i], QStringLiteral("ICO 32x32")) << paths[i].toStdString();
+        EXPECT_EQ(lines[3 * i + 1], QStringLiteral("ICO 64x64")) << paths[i].toStdString();
+        EXPECT_EQ(lines[3 * i + 2], QStringLiteral("ICO 128x128")) << paths[i].toStdString();
     }
 }
 

@@ -1,0 +1,41 @@
+// The review after a game: every cocktail missed or timed out, with the name the player chose and
+// its recipe card, and "これを練習" to practise just those.
+#pragma once
+
+#include <QDialog>
+#include <string>
+#include <vector>
+
+#include "catalogue/recipes.h"
+#include "records/history.h"
+#include "ui_review.h"
+
+struct ReviewMiss {
+    std::string Entry;   // the catalogue entry asked (CP932 file name)
+    std::string Chosen;  // the name the player chose (CP932); empty when the time ran out
+};
+
+class TReview : public QDialog {
+    Q_OBJECT
+
+  public:
+    // Lists `misses` in the order given, the first one's card shown. Every icon is read here, so
+    // one that cannot be read raises before the window is shown.
+    TReview(const TGameFolder& folder, std::vector<ReviewMiss> misses, RecipeBook book,
+            TPlayerHistory history, QWidget* parent = nullptr);
+
+    void lsMissesChange();
+    // Asks for a practice round of the missed entries and closes the review.
+    void btnPracticeClick();
+
+  signals:
+    // The missed entries (CP932), each once, in the order listed.
+    void PracticeRequested(const std::vector<std::string>& entries);
+
+  private:
+    Ui::TReview ui;
+    TGameFolder folder_;
+    std::vector<ReviewMiss> misses_;
+    RecipeBook book_;
+    TPlayerHistory history_;
+};
