@@ -45,18 +45,17 @@ bartendam_install_missing() {
 
 # Runs apt-get update and the command under a policy that lets no package start a service; an
 # existing policy (a container's or a chroot's) is kept as it is.
-bartendam_without_starting() {
-  local policy=/usr/sbin/policy-rc.d own= status=0
+bartendam_without_starting() (
+  policy=/usr/sbin/policy-rc.d
   export DEBIAN_FRONTEND=noninteractive
   if [[ ! -e $policy ]]; then
+    # Gone again however the installation ends, so that later installations start services.
+    trap 'rm -f "$policy"' EXIT
     printf '#!/bin/sh\n# No service starts while bartendam installs packages.\nexit 101\n' >"$policy"
     chmod 755 "$policy"
-    own=1
   fi
-  { apt-get update -qq && "$@" >/dev/null; } || status=1
-  [[ -z $own ]] || rm -f "$policy"
-  return $status
-}
+  apt-get update -qq && "$@" >/dev/null
+)
 
 # Disables and stops the services the named installed packages bring (their systemd units and
 # System V init scripts; the units first, while their links still show them enabled), with or
