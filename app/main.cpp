@@ -5,6 +5,7 @@
 
 int main(int argc, char** argv) {
     TApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral(APP_ID));
     TProgram program(PrepareGameFolder(CurrentGameFolderPlaces(INSTALLED_DATA)));
     program.MainForm().show();
     return app.exec();

@@ -32,6 +32,11 @@ TSetting::TSetting(TSettingHost& host, QWidget* parent) : TFlatDialog(parent), h
     connect(ui.btnOK, &QPushButton::clicked, this, Guarded([this] { btnOKClick(); }));
     connect(ui.btnCancel, &QPushButton::clicked, this, Guarded([this] { btnCancelClick(); }));
     connect(ui.btnHelp, &QPushButton::clicked, this, Guarded([this] { btnHelpClick(); }));
+    // Each group's title hides its frame's top line just behind its own text.
+    for (QLabel* title : {ui.Label1, ui.Label4}) {
+        title->ensurePolished();
+        title->resize(title->sizeHint().width(), title->height());
+    }
     FinishLayout(508, 261);
 }
 

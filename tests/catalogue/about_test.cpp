@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <cmath>
 #include <set>
 
 #include "platform/cp932.h"
@@ -82,6 +83,24 @@ TEST(AboutBox, EveryTextFitsItsLabel) {
     TestCatalogue catalogue({});
     TAbout about(catalogue.List, catalogue.AppFolder);
     EXPECT_EQ(CutLabels(about), std::vector<std::string>{});
+}
+
+// The links read on the box's black: each colour's contrast is at least 4.5:1.
+TEST(AboutBox, LinksContrastWithBlack) {
+    TestCatalogue catalogue({});
+    TAbout about(catalogue.List, catalogue.AppFolder);
+    const auto linear = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    for (QLabel* link : {TestAccess::Ui(about).Label3, TestAccess::Ui(about).Label4,
+                         TestAccess::Ui(about).Label7}) {
+        link->ensurePolished();
+        const QColor c = link->palette().color(QPalette::WindowText);
+        const double luminance =
+            0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+        EXPECT_GE((luminance + 0.05) / 0.05, 4.5)
+            << link->objectName().toStdString() << " " << c.name().toStdString();
+    }
 }
 
 // A click anywhere closes the box, except on the maker's two links, which only open their targets;

@@ -353,6 +353,26 @@ TEST(RecordsSetting, EnterAndEscDoNotClose) {
     EXPECT_EQ(f.host.saves, 0);
 }
 
+// Each group's title interrupts its frame's top line: the line is hidden under the blank that
+// opens the title, and shows again just after the title's text.
+TEST(RecordsSetting, GroupTitlesInterruptTheirFrames) {
+    QTemporaryDir dir;
+    Fixture f(dir);
+    const QImage shown = f.setting.grab().toImage();
+    for (auto [title, frame] :
+         {std::pair{f.ui().Label1, f.ui().Shape1}, {f.ui().Label4, f.ui().Shape2}}) {
+        SCOPED_TRACE(title->objectName().toStdString());
+        const int line = frame->y();
+        const int blank = title->fontMetrics().horizontalAdvance(QLatin1Char(' '));
+        EXPECT_LE(title->width(), title->fontMetrics().horizontalAdvance(title->text()) + 2);
+        for (int x = title->x(); x < title->x() + blank; ++x)
+            EXPECT_EQ(shown.pixelColor(x, line), QColor(Qt::black)) << "x " << x;
+        const QColor frameLine = shown.pixelColor(frame->geometry().right() - 4, line);
+        EXPECT_NE(frameLine, QColor(Qt::black));
+        EXPECT_EQ(shown.pixelColor(title->geometry().right() + 4, line), frameLine);
+    }
+}
+
 // The fields are visited in the order cmbError, cmbCorrect, txtHN, txtMail, txtURL.
 TEST(RecordsSetting, TabOrder) {
     QTemporaryDir dir;
