@@ -10,9 +10,13 @@
 
 class TRanking;
 
-// A filled dialog, not yet shown: the identity texts (CP932) copied into its edits, the counts of
-// appFolder + "log.dat" offered and the first count's results listed. Without a log it tells the
-// player "データが見つかりませんでした。" and gives none.
+// Fills a dialog of the program's folder `appFolder`, not yet shown: the identity texts (CP932)
+// copied into its edits, the counts of appFolder + "log.dat" offered and the first count's results
+// listed. Without a log it tells the player "データが見つかりませんでした。" and gives false.
+bool FillRanking(TRanking& ranking, const std::string& appFolder, const std::string& handleName,
+                 const std::string& mail, const std::string& url);
+
+// A dialog made and filled, or none where FillRanking gave false.
 std::unique_ptr<TRanking> PrepareRanking(
     const std::string& appFolder, const std::string& handleName, const std::string& mail,
     const std::string& url, std::function<void(int)> helper, QWidget* parent,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,9 +12,10 @@
 #include "ranking/rankingentry.h"
 #include "records/flatdialog.h"
 
-#include "ui_ranking.h"
-
 class QLineEdit;
+namespace Ui {
+class TRanking;
+}
 
 class TRanking : public TFlatDialog {
     Q_OBJECT
@@ -45,8 +47,6 @@ class TRanking : public TFlatDialog {
     void reject() override;
 
   private:
-    friend struct TestAccess;
-
     std::string LogFileName() const;
     bool SelectedRow(TRankingRow& row) const;
     TRankingIdentity Identity() const;
@@ -55,7 +55,7 @@ class TRanking : public TFlatDialog {
     void KeepFirstLine(QLineEdit* edit);
     bool MayGoOnline();
 
-    Ui::TRanking ui;
+    std::unique_ptr<Ui::TRanking> ui;
     TFtpClient FtpClient1;
     std::string appFolder_;
     std::function<void(int)> helper_;

@@ -13,12 +13,14 @@
 #include "platform/keyfilter.h"
 #include "platform/picture.h"
 #include "records/settingsfile.h"
+#include "ui_setting.h"
 
-TSetting::TSetting(TSettingHost& host, QWidget* parent) : TFlatDialog(parent), host_(host) {
-    ui.setupUi(this);
+TSetting::TSetting(TSettingHost& host, QWidget* parent)
+    : TFlatDialog(parent), ui(std::make_unique<Ui::TSetting>()), host_(host) {
+    ui->setupUi(this);
     // The picture may not be drawn yet; a missing one simply shows nothing.
-    ui.Image1->setPixmap(WindowPicture(QStringLiteral("setting"), devicePixelRatioF()));
-    for (QComboBox* combo : {ui.cmbError, ui.cmbCorrect}) {
+    ui->Image1->setPixmap(WindowPicture(QStringLiteral("setting"), devicePixelRatioF()));
+    for (QComboBox* combo : {ui->cmbError, ui->cmbCorrect}) {
         // Real keys reach the combo box, which hands them to its edit behind every filter, so
         // both are watched; the input method would bypass the filter altogether.
         combo->installEventFilter(this);
@@ -29,11 +31,13 @@ TSetting::TSetting(TSettingHost& host, QWidget* parent) : TFlatDialog(parent), h
     }
     // A settings line of any length comes back from the fields as it went in.
     for (int i = 0; i < FieldCount; ++i) Field(i)->setMaxLength(std::numeric_limits<int>::max());
-    connect(ui.btnOK, &QPushButton::clicked, this, Guarded([this] { btnOKClick(); }));
-    connect(ui.btnCancel, &QPushButton::clicked, this, Guarded([this] { btnCancelClick(); }));
-    connect(ui.btnHelp, &QPushButton::clicked, this, Guarded([this] { btnHelpClick(); }));
-    FinishLayout(508, 261);
+    connect(ui->btnOK, &QPushButton::clicked, this, Guarded([this] { btnOKClick(); }));
+    connect(ui->btnCancel, &QPushButton::clicked, this, Guarded([this] { btnCancelClick(); }));
+    connect(ui->btnHelp, &QPushButton::clicked, this, Guarded([this] { btnHelpClick(); }));
+    FinishLayout(width(), height());
 }
+
+TSetting::~TSetting() = default;
 
 void TSetting::FormCreate() { host_.LoadData(); }
 
@@ -59,8 +63,8 @@ bool TSetting::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() != QEvent::KeyPress) return TFlatDialog::eventFilter(watched, event);
         char16_t key = TypedCharacter(*static_cast<QKeyEvent*>(event));
         if (key == 0) return false;
-        const bool error = watched == ui.cmbError || watched == ui.cmbError->lineEdit();
-        const bool correct = watched == ui.cmbCorrect || watched == ui.cmbCorrect->lineEdit();
+        const bool error = watched == ui->cmbError || watched == ui->cmbError->lineEdit();
+        const bool correct = watched == ui->cmbCorrect || watched == ui->cmbCorrect->lineEdit();
         if (error) cmbErrorKeyPress(key);
         if (correct) cmbCorrectKeyPress(key);
         return (error || correct) && key == 0;
@@ -68,8 +72,8 @@ bool TSetting::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QLineEdit* TSetting::Field(int field) const {
-    QLineEdit* const fields[FieldCount] = {ui.cmbError->lineEdit(), ui.cmbCorrect->lineEdit(),
-                                           ui.txtHN, ui.txtMail, ui.txtURL};
+    QLineEdit* const fields[FieldCount] = {ui->cmbError->lineEdit(), ui->cmbCorrect->lineEdit(),
+                                           ui->txtHN, ui->txtMail, ui->txtURL};
     return fields[field];
 }
 
