@@ -3,11 +3,15 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "catalogue/imagelist.h"
-#include "ui_pdb.h"
+
+namespace Ui {
+class TPDB;
+}
 
 class TPDB : public QDialog {
     Q_OBJECT
@@ -20,6 +24,7 @@ class TPDB : public QDialog {
     // each game start) and its folder (CP932, ending in "/").
     TPDB(const std::vector<std::string>& catalogueList, const std::string& appFolder,
          QWidget* parent = nullptr);
+    ~TPDB() override;
 
     // Rebuilds the list for `filter` (CP932); an empty filter leaves everything as it was. An icon
     // that cannot be read stops the rebuild there and raises; the items before it stay.
@@ -34,14 +39,14 @@ class TPDB : public QDialog {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
-    friend struct TestAccess;
+    // The pictures of the listed entries, item i showing picture i.
+    TImageList imlDB;
 
+  private:
     bool txtPosKeyPress(QEvent* event);
     void SetIconView(bool icons);
 
-    Ui::TPDB ui;
-    TImageList imlDB;
+    std::unique_ptr<Ui::TPDB> ui;
     const std::vector<std::string>& catalogueList_;
     std::string appFolder_;
 };

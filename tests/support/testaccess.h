@@ -1,5 +1,5 @@
-// Reaches into the windows for the tests: every window names this struct its friend, so that its
-// controls, timers and lists stay private to the rest of the program.
+// Reaches into the main window and the result dialog for their tests, which name this struct their
+// friend; the other windows' tests use their Testing subclasses (tests/support/testing*.h).
 #pragma once
 
 #include <QComboBox>
@@ -41,16 +41,6 @@ struct TestAccess {
             return NamedDialogControls(window);
         else
             return (window.ui);
-    }
-    // The ranking dialog's FTP client.
-    template <class Dialog>
-    static auto& FtpClient(Dialog& dialog) {
-        return dialog.FtpClient1;
-    }
-    // The database browser's image list.
-    template <class Browser>
-    static auto& ImageList(Browser& browser) {
-        return browser.imlDB;
     }
     // The main window's countdown and question timers, answer buttons and lifeline pictures.
     template <class Form>
