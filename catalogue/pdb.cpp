@@ -9,9 +9,9 @@
 #include "catalogue/captionbreak.h"
 #include "catalogue/cocktaildb.h"
 #include "catalogue/cocktailicon.h"
+#include "platform/combofilter.h"
 #include "platform/cp932.h"
 #include "platform/guard.h"
-#include "platform/keyfilter.h"
 #include "platform/msgbox.h"
 #include "platform/scopeguard.h"
 #include "ui_pdb.h"
@@ -53,8 +53,8 @@ TPDB::TPDB(const std::vector<std::string>& catalogueList, const std::string& app
     // The index changes only by choosing one of its items: every key that would type or edit
     // is discarded, Enter too.
     ui->cmbSearch->lineEdit()->setReadOnly(true);
-    ui->cmbSearch->installEventFilter(this);
-    ui->cmbSearch->lineEdit()->installEventFilter(this);
+    FilterComboKeys(*ui->cmbSearch, TComboKeys::Edits,
+                    [this](char16_t& Key) { cmbSearchKeyPress(Key); });
     ui->lsDB->setIconSize(kPictureSize);
     ui->lsDB->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ui->lsDB->setWordWrap(true);
@@ -119,15 +119,6 @@ bool TPDB::eventFilter(QObject* watched, QEvent* event) {
     return RunGuarded([&] {
         if (watched == ui->txtPos && event->type() == QEvent::KeyPress)
             return txtPosKeyPress(event);
-        if ((watched == ui->cmbSearch || watched == ui->cmbSearch->lineEdit()) &&
-            event->type() == QEvent::KeyPress) {
-            const auto& key = *static_cast<QKeyEvent*>(event);
-            if (EditsText(key)) {
-                char16_t Key = TypedCharacter(key);
-                cmbSearchKeyPress(Key);
-                if (Key == 0) return true;
-            }
-        }
         return QDialog::eventFilter(watched, event);
     });
 }

@@ -3,17 +3,16 @@
 #include "ranking/ranking.h"
 
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QRegularExpression>
 #include <QTextCursor>
 #include <algorithm>
 
+#include "platform/combofilter.h"
 #include "platform/cp932.h"
 #include "platform/fonts.h"
 #include "platform/guard.h"
 #include "platform/helpviewer.h"
 #include "platform/internet.h"
-#include "platform/keyfilter.h"
 #include "platform/modal.h"
 #include "platform/msgbox.h"
 #include "platform/scopeguard.h"
@@ -47,13 +46,10 @@ TRanking::TRanking(const std::string& appFolder, std::function<void(int)> helper
     ui->lsRanking->verticalHeader()->setDefaultSectionSize(17);
 
     // Only the drop-down list chooses the count: nothing typed, pasted or dropped reaches the edit.
-    ui->cmbMondai->setCompleter(nullptr);
-    ui->cmbMondai->installEventFilter(this);
-    ui->cmbMondai->lineEdit()->installEventFilter(this);
+    FilterComboKeys(*ui->cmbMondai, TComboKeys::Edits,
+                    [this](char16_t& Key) { cmbMondaiKeyPress(ui->cmbMondai, Key); });
     ui->cmbMondai->lineEdit()->setAcceptDrops(false);
     ui->cmbMondai->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
-    // An input method would commit its text past every key filter.
-    ui->cmbMondai->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
     // Tab leaves the list for the next control instead of walking its cells.
     ui->lsRanking->setTabKeyNavigation(false);
 
@@ -118,21 +114,6 @@ void TRanking::cmbMondaiChange(QObject*) {
 }
 
 void TRanking::cmbMondaiKeyPress(QObject*, char16_t& Key) { Key = 0; }
-
-bool TRanking::eventFilter(QObject* watched, QEvent* event) {
-    return RunGuarded([&] {
-        if ((watched == ui->cmbMondai || watched == ui->cmbMondai->lineEdit()) &&
-            event->type() == QEvent::KeyPress) {
-            const auto& key = *static_cast<QKeyEvent*>(event);
-            if (EditsText(key)) {
-                char16_t Key = TypedCharacter(key);  // 0 for Delete, which edits without typing
-                cmbMondaiKeyPress(ui->cmbMondai, Key);
-                if (Key == 0) return true;
-            }
-        }
-        return TFlatDialog::eventFilter(watched, event);
-    });
-}
 
 bool TRanking::SelectedRow(TRankingRow& row) const {
     const QModelIndexList selected = ui->lsRanking->selectionModel()->selectedRows();

@@ -43,7 +43,6 @@ class TRanking : public TFlatDialog {
     bool IsGlobalOffline();
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override;
 
   private:

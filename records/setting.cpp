@@ -1,11 +1,11 @@
 // The settings dialog's handlers and its fields' binding to the settings file.
 #include "records/setting.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <limits>
 #include <vector>
 
+#include "platform/combofilter.h"
 #include "platform/cp932.h"
 #include "platform/exception.h"
 #include "platform/guard.h"
@@ -20,15 +20,10 @@ TSetting::TSetting(TSettingHost& host, QWidget* parent)
     ui->setupUi(this);
     // The picture may not be drawn yet; a missing one simply shows nothing.
     ui->Image1->setPixmap(WindowPicture(QStringLiteral("setting"), devicePixelRatioF()));
-    for (QComboBox* combo : {ui->cmbError, ui->cmbCorrect}) {
-        // Real keys reach the combo box, which hands them to its edit behind every filter, so
-        // both are watched; the input method would bypass the filter altogether.
-        combo->installEventFilter(this);
-        combo->lineEdit()->installEventFilter(this);
-        combo->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
-        // A typed digit appends that digit only: completing "45" to "4500" would pace the game.
-        combo->setCompleter(nullptr);
-    }
+    FilterComboKeys(*ui->cmbError, TComboKeys::Typed,
+                    [this](char16_t& key) { cmbErrorKeyPress(key); });
+    FilterComboKeys(*ui->cmbCorrect, TComboKeys::Typed,
+                    [this](char16_t& key) { cmbCorrectKeyPress(key); });
     // A settings line of any length comes back from the fields as it went in.
     for (int i = 0; i < FieldCount; ++i) Field(i)->setMaxLength(std::numeric_limits<int>::max());
     connect(ui->btnOK, &QPushButton::clicked, this, Guarded([this] { btnOKClick(); }));
@@ -57,19 +52,6 @@ void TSetting::btnOKClick() {
 void TSetting::btnCancelClick() { reject(); }
 
 void TSetting::btnHelpClick() { host_.Helper(SettingsHelpContext); }
-
-bool TSetting::eventFilter(QObject* watched, QEvent* event) {
-    return RunGuarded([&] {
-        if (event->type() != QEvent::KeyPress) return TFlatDialog::eventFilter(watched, event);
-        char16_t key = TypedCharacter(*static_cast<QKeyEvent*>(event));
-        if (key == 0) return false;
-        const bool error = watched == ui->cmbError || watched == ui->cmbError->lineEdit();
-        const bool correct = watched == ui->cmbCorrect || watched == ui->cmbCorrect->lineEdit();
-        if (error) cmbErrorKeyPress(key);
-        if (correct) cmbCorrectKeyPress(key);
-        return (error || correct) && key == 0;
-    });
-}
 
 QLineEdit* TSetting::Field(int field) const {
     QLineEdit* const fields[FieldCount] = {ui->cmbError->lineEdit(), ui->cmbCorrect->lineEdit(),

@@ -48,9 +48,6 @@ class TSetting : public TFlatDialog {
     // otherwise the field's text in CP932.
     std::string FieldBytes(int field) const;
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     QLineEdit* Field(int field) const;
     struct Loaded {
