@@ -52,7 +52,7 @@ bool TFtpClient::UploadOverDataConnection(const std::string& localFile,
 bool TFtpClient::UploadSteps(const std::string& localFile, const std::string& remoteFile) {
     if (!OpenDataConnection()) return false;
     std::string name = NamePart(localFile);
-    ReportStatus(1, "APPE " + (remoteFile.empty() ? localFile : remoteFile));
+    ReportStatus(ReportProtocol, "APPE " + (remoteFile.empty() ? localFile : remoteFile));
     std::string reply = Exchange("APPE " + (remoteFile.empty() ? name : remoteFile));
     if (ReplyFails(TFtpStep::Appe, ReplyNumber())) {
         if (ReplyUnsupported(ReplyNumber()) && OnUnSupportedFunction) OnUnSupportedFunction(CtAppe);
@@ -127,7 +127,7 @@ bool TFtpClient::ReadCompletion() {
     std::string reply = ReadLn();
     // A missing or failing completion reply means the server may not have stored the data.
     if (reply.empty()) throw ESockError("Connection Closed By Server");
-    ReportStatus(1, reply);
+    ReportStatus(ReportProtocol, reply);
     ReadReplyLines(reply);
     if (ReplyFails(TFtpStep::Completion, ReplyCode(reply))) {
         Fail(reply, CtAppe);
