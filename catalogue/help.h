@@ -3,7 +3,7 @@
 
 #include <string>
 
-// Shows topic `context` (4 for the ranking dialog, 5 for the settings dialog) of
+// Shows topic `context` (catalogue/helptopics.h names the dialogs' topics) of
 // appFolder + "cocktail.hlp" (CP932, appFolder ending in "/"); without that file, says so in an
 // information box and does nothing else.
 void Helper(const std::string& appFolder, int context);

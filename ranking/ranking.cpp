@@ -7,11 +7,11 @@
 #include <QTextCursor>
 #include <algorithm>
 
+#include "catalogue/helptopics.h"
 #include "platform/combofilter.h"
 #include "platform/cp932.h"
 #include "platform/fonts.h"
 #include "platform/guard.h"
-#include "platform/helpviewer.h"
 #include "platform/internet.h"
 #include "platform/modal.h"
 #include "platform/msgbox.h"

@@ -5,11 +5,11 @@
 #include <limits>
 #include <vector>
 
+#include "catalogue/helptopics.h"
 #include "platform/combofilter.h"
 #include "platform/cp932.h"
 #include "platform/exception.h"
 #include "platform/guard.h"
-#include "platform/helpviewer.h"
 #include "platform/keyfilter.h"
 #include "platform/picture.h"
 #include "records/settingsfile.h"
