@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/helpwindow.h"
 #include "platform/cp932.h"
+#include "tests/support/testinghelp.h"
 
 namespace {
 void Measure(const char* name, const std::string& text, int runs) {
@@ -16,11 +16,11 @@ void Measure(const char* name, const std::string& text, int runs) {
     for (int run = 0; run < runs; ++run) {
         QElapsedTimer clock;
         clock.start();
-        THelp window({HelpTopic{4, "topic", text}}, 4);
+        TestingHelp window({HelpTopic{4, "topic", text}}, 4);
         window.show();
         QApplication::processEvents();
         // The page's whole height needs the whole layout, as a scroll to the end would.
-        window.memTopic->document()->size();
+        window.memTopic()->document()->size();
         ms.push_back(clock.nsecsElapsed() / 1e6);
     }
     std::sort(ms.begin(), ms.end());

@@ -13,7 +13,7 @@
 #include "ranking/ranking.h"
 #include "records/scorelog.h"
 #include "tests/ranking/rankingtestsupport.h"
-#include "tests/support/testaccess.h"
+#include "tests/support/testsupport.h"
 
 namespace {
 constexpr int LineCount = 100000;
@@ -41,8 +41,8 @@ void Measure(const Shape& shape, int runs) {
         auto ranking = PrepareRanking(
             folder.AppFolder(), "taro", "", "", [](int) {}, nullptr);
         ms.push_back(clock.nsecsElapsed() / 1e6);
-        counts = TestAccess::Ui(*ranking).cmbMondai->count();
-        rows = TestAccess::Ui(*ranking).lsRanking->rowCount();
+        counts = Named<QComboBox>(*ranking, "cmbMondai")->count();
+        rows = Named<QTableWidget>(*ranking, "lsRanking")->rowCount();
     }
     std::sort(ms.begin(), ms.end());
     std::printf("| %s | %d | %d | %.0f | %.0f–%.0f |\n", shape.name, counts, rows,

@@ -3,11 +3,15 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "files/gamefolder.h"
-#include "ui_about.h"
+
+namespace Ui {
+class TAbout;
+}
 
 class TAbout : public QDialog {
     Q_OBJECT
@@ -22,6 +26,7 @@ class TAbout : public QDialog {
     // ever shown. An empty catalogue leaves the picture and its hint empty.
     TAbout(const std::vector<std::string>& catalogueList, const TGameFolder& folder,
            QWidget* parent = nullptr);
+    ~TAbout() override;
 
     void Shape1MouseUp();
     void Label3Click();
@@ -32,12 +37,10 @@ class TAbout : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    friend struct TestAccess;
-
     void ApplyLook();
     void DrawCocktail(const std::vector<std::string>& catalogueList, const TGameFolder& folder);
 
-    Ui::TAbout ui;
+    std::unique_ptr<Ui::TAbout> ui;
 };
 
 // Opens the about box modally; it is destroyed when it closes.

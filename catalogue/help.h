@@ -5,7 +5,7 @@
 
 #include "files/gamefolder.h"
 
-// Shows topic `context` (4 for the ranking dialog, 5 for the settings dialog) of the folder's help
+// Shows topic `context` (catalogue/helptopics.h names the dialogs' topics) of the folder's help
 // file; without that file, says so in an information box and does nothing else.
 void Helper(const TGameFolder& folder, int context);
 

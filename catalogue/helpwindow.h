@@ -2,10 +2,14 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 #include <vector>
 
 #include "catalogue/helpfile.h"
-#include "ui_help.h"
+
+namespace Ui {
+class THelp;
+}
 
 class THelp : public QDialog {
     Q_OBJECT
@@ -13,9 +17,10 @@ class THelp : public QDialog {
   public:
     // Opens at the topic numbered `context`, or at the first topic where there is no such number.
     THelp(std::vector<HelpTopic> topics, int context, QWidget* parent = nullptr);
+    ~THelp() override;
 
     // The position in the topic list of the topic shown.
-    int CurrentTopic() const { return ui.lsTopics->currentRow(); }
+    int CurrentTopic() const;
     void ShowTopic(int index);
 
     void lsTopicsChange();
@@ -23,8 +28,6 @@ class THelp : public QDialog {
     void btnNextClick();
 
   private:
-    friend struct TestAccess;
-
-    Ui::THelp ui;
+    std::unique_ptr<Ui::THelp> ui;
     std::vector<HelpTopic> topics_;
 };

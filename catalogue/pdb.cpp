@@ -10,11 +10,12 @@
 #include "catalogue/cocktaildb.h"
 #include "catalogue/cocktailicon.h"
 #include "catalogue/recipecardwindow.h"
+#include "platform/combofilter.h"
 #include "platform/cp932.h"
 #include "platform/guard.h"
-#include "platform/keyfilter.h"
 #include "platform/msgbox.h"
 #include "platform/scopeguard.h"
+#include "ui_pdb.h"
 
 namespace {
 constexpr QSize kPictureSize(32, 32);
@@ -44,49 +45,56 @@ class TCaptionDelegate : public QStyledItemDelegate {
 
 TPDB::TPDB(const std::vector<std::string>& catalogueList, const TGameFolder& folder,
            QWidget* parent)
-    : QDialog(parent), imlDB(kPictureSize), catalogueList_(catalogueList), folder_(folder) {
-    ui.setupUi(this);
+    : QDialog(parent),
+      imlDB(kPictureSize),
+      ui(std::make_unique<Ui::TPDB>()),
+      catalogueList_(catalogueList),
+      folder_(folder) {
+    ui->setupUi(this);
     // The index changes only by choosing one of its items: every key that would type or edit
     // is discarded, Enter too.
-    ui.cmbSearch->lineEdit()->setReadOnly(true);
-    ui.cmbSearch->installEventFilter(this);
-    ui.cmbSearch->lineEdit()->installEventFilter(this);
-    ui.lsDB->setIconSize(kPictureSize);
-    ui.lsDB->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ui.lsDB->setWordWrap(true);
-    ui.lsDB->setItemDelegate(new TCaptionDelegate(ui.lsDB));
-    ui.spdvslist->setAutoExclusive(true);
-    ui.spdvsicon->setAutoExclusive(true);
+    ui->cmbSearch->lineEdit()->setReadOnly(true);
+    FilterComboKeys(*ui->cmbSearch, TComboKeys::Edits,
+                    [this](char16_t& Key) { cmbSearchKeyPress(Key); });
+    ui->lsDB->setIconSize(kPictureSize);
+    ui->lsDB->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ui->lsDB->setWordWrap(true);
+    ui->lsDB->setItemDelegate(new TCaptionDelegate(ui->lsDB));
+    ui->spdvslist->setAutoExclusive(true);
+    ui->spdvsicon->setAutoExclusive(true);
     SetIconView(true);
 
-    connect(ui.cmbSearch, &QComboBox::activated, this, Guarded([this] { cmbSearchChange(); }));
-    connect(ui.spdvslist, &QToolButton::clicked, this,
-            Guarded([this] { spdvslistClick(ui.spdvslist); }));
-    connect(ui.spdvsicon, &QToolButton::clicked, this,
-            Guarded([this] { spdvslistClick(ui.spdvsicon); }));
-    connect(ui.pnlPos, &TPicture::clicked, this, Guarded([this] { pnlPosClick(); }));
+    connect(ui->cmbSearch, &QComboBox::activated, this, Guarded([this] { cmbSearchChange(); }));
+    connect(ui->spdvslist, &QToolButton::clicked, this,
+            Guarded([this] { spdvslistClick(ui->spdvslist); }));
+    connect(ui->spdvsicon, &QToolButton::clicked, this,
+            Guarded([this] { spdvslistClick(ui->spdvsicon); }));
+    connect(ui->pnlPos, &TPicture::clicked, this, Guarded([this] { pnlPosClick(); }));
     // The view's activation: a double-click (or the desktop's single click) and Enter.
-    connect(ui.lsDB, &QListWidget::activated, this, Guarded([this] { lsDBDblClick(); }));
-    ui.txtPos->installEventFilter(this);
+    connect(ui->lsDB, &QListWidget::activated, this, Guarded([this] { lsDBDblClick(); }));
+    ui->txtPos->installEventFilter(this);
 }
+
+TPDB::~TPDB() = default;
 
 void TPDB::SetcocktailDB(const std::string& filter) {
     if (filter.empty()) return;
     imlDB.Clear();
     // The list repaints once it is whole, also when a failing icon ends the rebuild.
-    ui.lsDB->setUpdatesEnabled(false);
-    const ScopeGuard repaint([this] { ui.lsDB->setUpdatesEnabled(true); });
-    ui.lsDB->clear();
+    ui->lsDB->setUpdatesEnabled(false);
+    const ScopeGuard repaint([this] { ui->lsDB->setUpdatesEnabled(true); });
+    ui->lsDB->clear();
     // A new list is read from its start, whatever part of the old one was in view.
-    ui.lsDB->verticalScrollBar()->setValue(0);
-    ui.lsDB->horizontalScrollBar()->setValue(0);
-    const CocktailFilter rules{filter, ui.chkPos->isChecked(),
-                               ui.cmbSearch->currentText() == QLatin1String("ALL")};
+    ui->lsDB->verticalScrollBar()->setValue(0);
+    ui->lsDB->horizontalScrollBar()->setValue(0);
+    const CocktailFilter rules{filter, ui->chkPos->isChecked(),
+                               ui->cmbSearch->currentText() == QLatin1String("ALL")};
     for (size_t i : MatchingEntries(catalogueList_, rules)) {
         const std::string& entry = catalogueList_[i];
-        const int index = imlDB.Add(LoadCocktailIcon(folder_, entry, ui.lsDB->devicePixelRatioF()));
+        const int index =
+            imlDB.Add(LoadCocktailIcon(folder_, entry, ui->lsDB->devicePixelRatioF()));
         const QString name = FromCp932(NameWithoutExtension(entry));
-        auto* item = new QListWidgetItem(name, ui.lsDB);
+        auto* item = new QListWidgetItem(name, ui->lsDB);
         item->setData(ImageIndexRole, index);
         item->setData(EntryRole, QByteArray::fromStdString(entry));
         item->setIcon(QIcon(QPixmap::fromImage(imlDB.Image(index))));
@@ -97,7 +105,7 @@ void TPDB::SetcocktailDB(const std::string& filter) {
 
 void TPDB::cmbSearchKeyPress(char16_t& Key) { Key = 0; }
 
-void TPDB::cmbSearchChange() { SetcocktailDB(ToCp932(ui.cmbSearch->currentText())); }
+void TPDB::cmbSearchChange() { SetcocktailDB(ToCp932(ui->cmbSearch->currentText())); }
 
 void TPDB::spdvslistClick(QObject* sender) {
     if (!qobject_cast<QToolButton*>(sender)) return;
@@ -105,30 +113,22 @@ void TPDB::spdvslistClick(QObject* sender) {
 }
 
 void TPDB::pnlPosClick() {
-    SetcocktailDB(MultiByteLowerCase(ToCp932(ui.txtPos->text())));
-    if (ui.lsDB->count() == 0) {
+    SetcocktailDB(MultiByteLowerCase(ToCp932(ui->txtPos->text())));
+    if (ui->lsDB->count() == 0) {
         InformationBox(Cp932Text("検索条件に一致するものがありませんでした。"), ApplicationTitle());
     }
 }
 
 void TPDB::lsDBDblClick() {
-    const QListWidgetItem* item = ui.lsDB->currentItem();
+    const QListWidgetItem* item = ui->lsDB->currentItem();
     if (!item) return;
     ShowRecipeCard(folder_, item->data(EntryRole).toByteArray().toStdString(), this);
 }
 
 bool TPDB::eventFilter(QObject* watched, QEvent* event) {
     return RunGuarded([&] {
-        if (watched == ui.txtPos && event->type() == QEvent::KeyPress) return txtPosKeyPress(event);
-        if ((watched == ui.cmbSearch || watched == ui.cmbSearch->lineEdit()) &&
-            event->type() == QEvent::KeyPress) {
-            const auto& key = *static_cast<QKeyEvent*>(event);
-            if (EditsText(key)) {
-                char16_t Key = TypedCharacter(key);
-                cmbSearchKeyPress(Key);
-                if (Key == 0) return true;
-            }
-        }
+        if (watched == ui->txtPos && event->type() == QEvent::KeyPress)
+            return txtPosKeyPress(event);
         return QDialog::eventFilter(watched, event);
     });
 }
@@ -143,11 +143,11 @@ bool TPDB::txtPosKeyPress(QEvent* event) {
 
 void TPDB::SetIconView(bool icons) {
     // setViewMode resets flow, wrapping and movement, so each mode sets its own afterwards.
-    ui.lsDB->setViewMode(icons ? QListView::IconMode : QListView::ListMode);
-    ui.lsDB->setFlow(icons ? QListView::LeftToRight : QListView::TopToBottom);
-    ui.lsDB->setWrapping(true);
-    ui.lsDB->setMovement(QListView::Static);
-    ui.lsDB->setResizeMode(QListView::Adjust);
-    ui.lsDB->setGridSize(icons ? kIconCell : QSize());
-    ui.lsDB->setSpacing(icons ? 0 : 2);
+    ui->lsDB->setViewMode(icons ? QListView::IconMode : QListView::ListMode);
+    ui->lsDB->setFlow(icons ? QListView::LeftToRight : QListView::TopToBottom);
+    ui->lsDB->setWrapping(true);
+    ui->lsDB->setMovement(QListView::Static);
+    ui->lsDB->setResizeMode(QListView::Adjust);
+    ui->lsDB->setGridSize(icons ? kIconCell : QSize());
+    ui->lsDB->setSpacing(icons ? 0 : 2);
 }

@@ -3,12 +3,16 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "catalogue/imagelist.h"
 #include "files/gamefolder.h"
-#include "ui_pdb.h"
+
+namespace Ui {
+class TPDB;
+}
 
 class TPDB : public QDialog {
     Q_OBJECT
@@ -23,6 +27,7 @@ class TPDB : public QDialog {
     // each game start); the icons are read from `folder`.
     TPDB(const std::vector<std::string>& catalogueList, const TGameFolder& folder,
          QWidget* parent = nullptr);
+    ~TPDB() override;
 
     // Rebuilds the list for `filter` (CP932); an empty filter leaves everything as it was. An icon
     // that cannot be read stops the rebuild there and raises; the items before it stay.
@@ -39,14 +44,14 @@ class TPDB : public QDialog {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
-    friend struct TestAccess;
+    // The pictures of the listed entries, item i showing picture i.
+    TImageList imlDB;
 
+  private:
     bool txtPosKeyPress(QEvent* event);
     void SetIconView(bool icons);
 
-    Ui::TPDB ui;
-    TImageList imlDB;
+    std::unique_ptr<Ui::TPDB> ui;
     const std::vector<std::string>& catalogueList_;
     TGameFolder folder_;
 };

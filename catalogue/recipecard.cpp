@@ -5,6 +5,7 @@
 #include "catalogue/cocktailicon.h"
 #include "platform/cp932.h"
 #include "platform/fonts.h"
+#include "ui_recipecard.h"
 
 namespace {
 // The ingredients as two columns, the amounts flush right, as a bartender's book sets them.
@@ -20,27 +21,28 @@ QString IngredientTable(const std::vector<RecipeIngredient>& ingredients) {
 }
 }  // namespace
 
-TRecipeCard::TRecipeCard(QWidget* parent) : QWidget(parent) {
-    ui.setupUi(this);
-    ui.imgCocktail->setFixedSize(kLargePictureSize, kLargePictureSize);
-    ui.lblName->setFont(JapaneseFont(QStringLiteral("MS UI Gothic"), 18, true));
+TRecipeCard::TRecipeCard(QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TRecipeCard>()) {
+    ui->setupUi(this);
+    ui->imgCocktail->setFixedSize(kLargePictureSize, kLargePictureSize);
+    ui->lblName->setFont(JapaneseFont(QStringLiteral("MS UI Gothic"), 18, true));
 }
 
 void TRecipeCard::ShowCocktail(const TGameFolder& folder, const std::string& entry,
                                const Recipe* recipe, const CocktailStats& stats) {
-    ui.imgCocktail->setPixmap(QPixmap::fromImage(
+    ui->imgCocktail->setPixmap(QPixmap::fromImage(
         LoadCocktailPicture(folder, entry, kLargePictureSize, devicePixelRatioF())));
-    ui.lblName->setText(FromCp932(NameWithoutExtension(entry)));
-    ui.lblRecord->setText(FromCp932(RecordText(stats)));
-    for (QLabel* field : {ui.Label1, ui.Label2, ui.Label3, ui.Label4, ui.lblMethod, ui.lblGlass,
-                          ui.lblGarnish, ui.lblIngredients})
+    ui->lblName->setText(FromCp932(NameWithoutExtension(entry)));
+    ui->lblRecord->setText(FromCp932(RecordText(stats)));
+    for (QLabel* field : {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->lblMethod,
+                          ui->lblGlass, ui->lblGarnish, ui->lblIngredients})
         field->setVisible(recipe != nullptr);
-    ui.lblNoRecipe->setVisible(recipe == nullptr);
+    ui->lblNoRecipe->setVisible(recipe == nullptr);
     if (!recipe) return;
-    ui.lblMethod->setText(FromCp932(recipe->Method));
-    ui.lblGlass->setText(FromCp932(recipe->Glass));
-    ui.lblGarnish->setText(FromCp932(recipe->Garnish));
-    ui.lblIngredients->setText(IngredientTable(recipe->Ingredients));
+    ui->lblMethod->setText(FromCp932(recipe->Method));
+    ui->lblGlass->setText(FromCp932(recipe->Glass));
+    ui->lblGarnish->setText(FromCp932(recipe->Garnish));
+    ui->lblIngredients->setText(IngredientTable(recipe->Ingredients));
 }
 
 std::string RecordText(const CocktailStats& stats) {
@@ -48,3 +50,5 @@ std::string RecordText(const CocktailStats& stats) {
     return Cp932Text("正解 ") + std::to_string(stats.Asked - stats.Missed) + "/" +
            std::to_string(stats.Asked);
 }
+
+TRecipeCard::~TRecipeCard() = default;

@@ -3,17 +3,22 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 #include <string>
 
 #include "catalogue/recipes.h"
 #include "records/history.h"
-#include "ui_recipecard.h"
+
+namespace Ui {
+class TRecipeCard;
+}
 
 class TRecipeCard : public QWidget {
     Q_OBJECT
 
   public:
     explicit TRecipeCard(QWidget* parent = nullptr);
+    ~TRecipeCard() override;
 
     // Shows catalogue entry `entry` (CP932 file name) of `folder`'s catalogue; a picture that
     // cannot be read raises, naming its file.
@@ -21,7 +26,7 @@ class TRecipeCard : public QWidget {
                       const CocktailStats& stats);
 
   private:
-    Ui::TRecipeCard ui;
+    std::unique_ptr<Ui::TRecipeCard> ui;
 };
 
 // The line of the player's record: "正解 7/10", or that the cocktail was never asked (CP932).

@@ -2,11 +2,15 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 #include <string>
 
 #include "catalogue/recipes.h"
 #include "records/history.h"
-#include "ui_recipecardwindow.h"
+
+namespace Ui {
+class TRecipeCardWindow;
+}
 
 class TRecipeCardWindow : public QDialog {
     Q_OBJECT
@@ -16,9 +20,10 @@ class TRecipeCardWindow : public QDialog {
     // its record from `history`. An icon that cannot be read raises before the window is shown.
     TRecipeCardWindow(const TGameFolder& folder, const std::string& entry, const RecipeBook& book,
                       const TPlayerHistory& history, QWidget* parent = nullptr);
+    ~TRecipeCardWindow() override;
 
   private:
-    Ui::TRecipeCardWindow ui;
+    std::unique_ptr<Ui::TRecipeCardWindow> ui;
 };
 
 // Opens the card of `entry` modally, with the recipes and the history saved in the game's folder.

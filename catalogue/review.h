@@ -3,12 +3,16 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "catalogue/recipes.h"
 #include "records/history.h"
-#include "ui_review.h"
+
+namespace Ui {
+class TReview;
+}
 
 struct ReviewMiss {
     std::string Entry;   // the catalogue entry asked (CP932 file name)
@@ -23,6 +27,7 @@ class TReview : public QDialog {
     // one that cannot be read raises before the window is shown.
     TReview(const TGameFolder& folder, std::vector<ReviewMiss> misses, RecipeBook book,
             TPlayerHistory history, QWidget* parent = nullptr);
+    ~TReview() override;
 
     void lsMissesChange();
     // Asks for a practice round of the missed entries and closes the review.
@@ -33,7 +38,7 @@ class TReview : public QDialog {
     void PracticeRequested(const std::vector<std::string>& entries);
 
   private:
-    Ui::TReview ui;
+    std::unique_ptr<Ui::TReview> ui;
     TGameFolder folder_;
     std::vector<ReviewMiss> misses_;
     RecipeBook book_;

@@ -39,7 +39,7 @@ std::vector<std::string> TFtpClient::ReadReplyLines(std::string Line) {
     int64_t start = SteadyMs();
     while (!Line.empty() && (Line[0] == ' ' || (Line.size() >= 4 && Line[3] == '-'))) {
         Line = ReadLn();
-        if (!Line.empty()) ReportStatus(1, Line);
+        if (!Line.empty()) ReportStatus(ReportProtocol, Line);
         lines.push_back(Line);
         size += Line.size();
         // Each line has its own time-out; these bound a server that keeps the reply going.
@@ -83,7 +83,7 @@ void TFtpClient::Connect() {
     } catch (const ESockError&) {
         // A server that stopped answering or went away would not answer "QUIT" either.
         TSocket::Disconnect();
-        ReportStatus(1, "Disconnected");
+        ReportStatus(ReportProtocol, "Disconnected");
         throw;
     } catch (...) {
         try {
@@ -91,7 +91,7 @@ void TFtpClient::Connect() {
         } catch (const ESockError&) {
             // The log-in's own failure tells more than a socket error of the clean-up.
         }
-        ReportStatus(1, "Disconnected");
+        ReportStatus(ReportProtocol, "Disconnected");
         throw;
     }
 }
@@ -106,10 +106,7 @@ void TFtpClient::LogIn() {
     }
     if (fwAuthenticate_) {
         CheckLogInReply(Exchange("USER " + fwUserId_));
-        if (ReplyNumber() == 331) {
-            ReportStatus(1, "PASS ");
-            CheckLogInReply(Exchange("PASS " + fwPassword_));
-        }
+        SendPasswordIfAsked(fwPassword_);
     }
     if ((userId_.empty() || password_.empty()) && OnAuthenticationNeeded) {
         bool handled = false;
@@ -129,22 +126,25 @@ void TFtpClient::LogIn() {
         }
     }
     if (Proxy().empty() || firewallType_ != FTUser) {
-        ReportStatus(1, "USER " + userId_);
+        ReportStatus(ReportProtocol, "USER " + userId_);
         CheckLogInReply(Exchange("USER " + userId_));
     }
-    if (ReplyNumber() == 331) {
-        // The password itself never goes into the trace.
-        ReportStatus(1, "PASS ");
-        CheckLogInReply(Exchange("PASS " + password_));
-    }
+    SendPasswordIfAsked(password_);
     if (OnConnect) OnConnect(this);
+}
+
+void TFtpClient::SendPasswordIfAsked(const std::string& password) {
+    if (!ReplyAsksPassword(ReplyNumber())) return;
+    // The password itself never goes into the trace.
+    ReportStatus(ReportProtocol, "PASS ");
+    CheckLogInReply(Exchange("PASS " + password));
 }
 
 void TFtpClient::Disconnect() {
     SetCanceled(false);
     if (!Connected()) return;
-    ReportStatus(1, "QUIT");
-    vendor_ = 2411;
+    ReportStatus(ReportProtocol, "QUIT");
+    vendor_ = DefaultVendor;
     if (DataAvailable()) Read(0);
     std::string reply;
     try {
@@ -183,7 +183,7 @@ void TFtpClient::RunCommand(const std::string& Command) {
         kind = CtPwd;
     SetCanceled(false);
     CheckConnection();
-    ReportStatus(1, Command);
+    ReportStatus(ReportProtocol, Command);
     if (DataAvailable()) Read(0);
     std::string reply = Exchange(Command);
     if (ReplyFails(TFtpStep::Command, ReplyNumber())) {

@@ -50,6 +50,9 @@ using TListItemEvent = std::function<void(const std::string& Listing)>;
 
 class TFtpClient : public TSocket {
   public:
+    // The vendor a client starts with and returns to at each "QUIT": the automatic choice.
+    static constexpr int DefaultVendor = 2411;
+
     explicit TFtpClient(QObject* owner = nullptr);
     ~TFtpClient() override;
 
@@ -112,6 +115,7 @@ class TFtpClient : public TSocket {
     void LogIn();
     std::string Exchange(const std::string& command);
     void CheckLogInReply(const std::string& reply);
+    void SendPasswordIfAsked(const std::string& password);
     void Fail(const std::string& reply, TCmdType kind);
     bool UploadOverDataConnection(const std::string& localFile, const std::string& remoteFile);
     bool UploadSteps(const std::string& localFile, const std::string& remoteFile);
@@ -122,7 +126,7 @@ class TFtpClient : public TSocket {
     std::unique_ptr<TSocket> dataConnection_;
     std::string userId_;
     std::string password_;
-    int vendor_ = 2411;
+    int vendor_ = DefaultVendor;
     bool parseList_ = false;
     bool passive_ = false;
     TFirewallType firewallType_ = FTUser;

@@ -31,5 +31,8 @@ constexpr bool ReplyFails(TFtpStep step, int code) {
     return false;
 }
 
+// The log-in replies that ask for a password, which "PASS " then sends: 331 only.
+constexpr bool ReplyAsksPassword(int code) { return code == 331; }
+
 // A failing command or "APPE " reply from 500 to 502 also fires OnUnSupportedFunction.
 constexpr bool ReplyUnsupported(int code) { return code >= 500 && code <= 502; }

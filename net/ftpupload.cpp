@@ -53,7 +53,7 @@ bool TFtpClient::UploadSteps(const std::string& localFile, const std::string& re
     if (!OpenDataConnection()) return false;
     std::string name = NamePart(localFile);
     // The local name is the file system's; the status and the server see it in CP932.
-    ReportStatus(1, "APPE " + (remoteFile.empty() ? ShownName(localFile) : remoteFile));
+    ReportStatus(ReportProtocol, "APPE " + (remoteFile.empty() ? ShownName(localFile) : remoteFile));
     std::string reply = Exchange("APPE " + (remoteFile.empty() ? ShownName(name) : remoteFile));
     if (ReplyFails(TFtpStep::Appe, ReplyNumber())) {
         if (ReplyUnsupported(ReplyNumber()) && OnUnSupportedFunction) OnUnSupportedFunction(CtAppe);
@@ -128,7 +128,7 @@ bool TFtpClient::ReadCompletion() {
     std::string reply = ReadLn();
     // A missing or failing completion reply means the server may not have stored the data.
     if (reply.empty()) throw ESockError("Connection Closed By Server");
-    ReportStatus(1, reply);
+    ReportStatus(ReportProtocol, reply);
     ReadReplyLines(reply);
     if (ReplyFails(TFtpStep::Completion, ReplyCode(reply))) {
         Fail(reply, CtAppe);

@@ -57,7 +57,7 @@ std::string TSocket::LookupErrorMessage(int ErrorNo) {
         {11003, "Non-Recoverable error: FORMERR, REFUSED, NOTIMP"},
         {11004, "Valid name, no data record of requested type"},
     };
-    ReportStatus(8, "Looking Up Error Message");
+    ReportStatus(ReportCalls, "Looking Up Error Message");
     if (ErrorNo == 0) return "";
     auto found = texts.find(ErrorNo);
     if (found == texts.end()) return "Unknown Error No. " + std::to_string(ErrorNo);

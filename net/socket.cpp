@@ -28,7 +28,7 @@ bool TSockWindow::event(QEvent* event) {
 
 TSocket::TSocket(QObject* owner)
     : QObject(owner), workBuffer_(WorkBufferSize + 4), socketHandle_(InvalidSocket) {
-    ReportStatus(8, "Create");
+    ReportStatus(ReportCalls, "Create");
     notifyWindow_ = std::make_unique<TSockWindow>(this);
     lookupBuffer_.assign(LookupBufferSize, 0);
     timeoutTimer_ = std::make_unique<TThreadTimer>();
@@ -39,7 +39,7 @@ TSocket::TSocket(QObject* owner)
 
 TSocket::~TSocket() {
     destroying_ = true;
-    ReportStatus(8, "Destroy");
+    ReportStatus(ReportCalls, "Destroy");
     TSocket::Abort();
     Cancel();
     winsockInfo_.clear();
@@ -51,7 +51,7 @@ TSocket::~TSocket() {
 }
 
 void TSocket::InitializeWinsock() {
-    ReportStatus(8, "Initializing Winsock");
+    ReportStatus(ReportCalls, "Initializing Winsock");
     if (++winsockUsers_ == 1) {
         TWsaData data;
         WsaStartup(0x0101, data);
@@ -89,7 +89,7 @@ bool TSocket::InputWaiting() {
     return SockRecv(socketHandle_, &byte, 1, true) >= 0 || WsaGetLastError() != WsaEWouldBlock;
 }
 
-void TSocket::ReportStatus(uint8_t Level, const std::string& Status) {
+void TSocket::ReportStatus(TReportLevel Level, const std::string& Status) {
     if (Level > reportLevel_) return;
     try {
         lastStatus_ = Status;
@@ -100,7 +100,7 @@ void TSocket::ReportStatus(uint8_t Level, const std::string& Status) {
 }
 
 void TSocket::ResolveHost() {
-    ReportStatus(8, "Resolve Host");
+    ReportStatus(ReportCalls, "Resolve Host");
     const std::string& given = proxy_.empty() ? host_ : proxy_;
     size_t length = std::min(given.size(), size_t(WorkBufferSize - 1));
     std::memcpy(workBuffer_.data(), given.data(), length);
@@ -131,7 +131,7 @@ void TSocket::ResolveHost() {
 }
 
 void TSocket::Connect() {
-    ReportStatus(8, "Connecting");
+    ReportStatus(ReportCalls, "Connecting");
     canceled_ = false;
     if (connected_) throw ESockError("Already connected");
     for (bool retried = false;; retried = true) {
@@ -164,22 +164,22 @@ void TSocket::Connect() {
 }
 
 void TSocket::Disconnect() {
-    ReportStatus(8, "Disconnecting");
+    ReportStatus(ReportCalls, "Disconnecting");
     CloseSocket();
 }
 
 void TSocket::Abort() {
-    ReportStatus(8, "Abort");
+    ReportStatus(ReportCalls, "Abort");
     Cancel();
 }
 
 void TSocket::Cancel() {
-    ReportStatus(8, "Canceling");
+    ReportStatus(ReportCalls, "Canceling");
     canceled_ = true;
 }
 
 void TSocket::CheckConnection() {
-    ReportStatus(8, "Checking Connection");
+    ReportStatus(ReportCalls, "Checking Connection");
     for (bool second = false; !connected_; second = true) {
         bool handled = false;
         if (second || !OnConnectionRequired) throw Exception("Not Connected");
@@ -189,19 +189,19 @@ void TSocket::CheckConnection() {
 }
 
 bool TSocket::DataAvailable() {
-    ReportStatus(8, "Data Available");
+    ReportStatus(ReportCalls, "Data Available");
     char byte;
     return SockRecv(socketHandle_, &byte, 1, true) >= 1;
 }
 
 void TSocket::ClearInput() {
-    ReportStatus(8, "Clearing Input");
+    ReportStatus(ReportCalls, "Clearing Input");
     std::vector<char> scratch(WorkBufferSize);
     SockRecv(socketHandle_, scratch.data(), WorkBufferSize, false);
 }
 
 void TSocket::CloseSocket() {
-    ReportStatus(4, "Request Close Socket");
+    ReportStatus(ReportEvents, "Request Close Socket");
     connected_ = false;
     if (socketHandle_ == InvalidSocket) return;
     if (SockClose(socketHandle_) == SocketError) {
@@ -217,19 +217,19 @@ void TSocket::CloseSocket() {
 }
 
 void TSocket::TimerOn() {
-    ReportStatus(8, "Timer On");
+    ReportStatus(ReportCalls, "Timer On");
     timedOut_ = false;
     timeoutTimer_->SetInterval(uint32_t(timeOut_));
     timeoutTimer_->SetEnabled(true);
 }
 
 void TSocket::TimerOff() {
-    ReportStatus(8, "Timer Off");
+    ReportStatus(ReportCalls, "Timer Off");
     timeoutTimer_->SetEnabled(false);
 }
 
 void TSocket::TimerTriggered(QObject*) {
-    ReportStatus(8, "Timer Triggered");
+    ReportStatus(ReportCalls, "Timer Triggered");
     TimerOff();
     timedOut_ = true;
     waitDone_ = true;

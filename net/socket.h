@@ -34,6 +34,14 @@ class ELookupInterrupted : public ESockError {
     using ESockError::ESockError;
 };
 
+// The trace's levels: a text is reported when its level is at most the component's report level.
+enum TReportLevel : uint8_t {
+    ReportNothing = 0,   // as a report level: no trace at all
+    ReportProtocol = 1,  // the commands sent and the replies read
+    ReportEvents = 4,    // the socket's own events: sending, accepting, closing
+    ReportCalls = 8,     // every operation as it is called
+};
+
 using TNotifyEvent = std::function<void(QObject* Sender)>;
 using TOnErrorEvent =
     std::function<void(QObject* Sender, uint16_t Errno, const std::string& Errmsg)>;
@@ -93,7 +101,7 @@ class TSocket : public QObject {
     void CloseSocket();
 
     // Tracing, errors and the time-out.
-    void ReportStatus(uint8_t Level, const std::string& Status);
+    void ReportStatus(TReportLevel Level, const std::string& Status);
     std::string CheckSocketError(int Expected);
     std::string LookupErrorMessage(int ErrorNo);
     void TimerOn();

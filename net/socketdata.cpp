@@ -15,7 +15,7 @@
 #include "platform/winsock.h"
 
 void TSocket::SendBuffer(const char* Buffer, uint16_t Count) {
-    ReportStatus(4, "Sending Buffer");
+    ReportStatus(ReportEvents, "Sending Buffer");
     TimerOn();
     const ScopeGuard off([this] { TimerOff(); });
     size_t remaining = 0;
@@ -42,7 +42,7 @@ void TSocket::SendBuffer(const char* Buffer, uint16_t Count) {
 }
 
 void TSocket::Write(const std::string& Text) {
-    ReportStatus(8, "Write");
+    ReportStatus(ReportCalls, "Write");
     size_t length = std::min(Text.find('\0'), Text.size());
     if (length == 0) {
         workBuffer_[0] = 0;
@@ -60,12 +60,12 @@ void TSocket::Write(const std::string& Text) {
 }
 
 void TSocket::Writeln(const std::string& Text) {
-    ReportStatus(8, "Writeln");
+    ReportStatus(ReportCalls, "Writeln");
     Write(Text + "\r\n");
 }
 
 std::string TSocket::ReadLn() {
-    ReportStatus(8, "ReadLn");
+    ReportStatus(ReportCalls, "ReadLn");
     TimerOn();
     const ScopeGuard off([this] { TimerOff(); });
     std::string line;
@@ -111,7 +111,7 @@ std::string TSocket::ReadLn() {
 }
 
 std::string TSocket::Read(uint16_t Count) {
-    ReportStatus(8, "Read( " + std::to_string(Count) + " )");
+    ReportStatus(ReportCalls, "Read( " + std::to_string(Count) + " )");
     int count = Count;
     if (count > 0) {
         for (;;) {
@@ -150,19 +150,19 @@ int16_t TSocket::ReplyCode(const std::string& Line) {
 }
 
 std::string TSocket::Transaction(const std::string& Command) {
-    ReportStatus(8, "Transaction");
+    ReportStatus(ReportCalls, "Transaction");
     replyNumber_ = 0;
     Writeln(Command);
     transactionReply_ = ReadLn();
     if (!transactionReply_.empty()) {
-        ReportStatus(1, transactionReply_);
+        ReportStatus(ReportProtocol, transactionReply_);
         replyNumber_ = ReplyCode(transactionReply_);
     }
     return transactionReply_;
 }
 
 void TSocket::SendFile(const std::string& FileName) {
-    ReportStatus(8, "SendFile");
+    ReportStatus(ReportCalls, "SendFile");
     int file = open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (file < 0) throw IoError("open", FileName, errno);
     const ScopeGuard closing([file] { close(file); });
@@ -203,7 +203,7 @@ void TSocket::SendFile(const std::string& FileName) {
 }
 
 void TSocket::Listen(bool UseDoneSignal) {
-    ReportStatus(8, "Listening");
+    ReportStatus(ReportCalls, "Listening");
     remoteAddress_ = sockaddr_in{};
     remoteAddress_.sin_family = AF_INET;
     remoteAddress_.sin_port = htons(uint16_t(port_));
@@ -216,7 +216,7 @@ void TSocket::Listen(bool UseDoneSignal) {
 }
 
 uint16_t TSocket::Accept() {
-    ReportStatus(4, "Accepting");
+    ReportStatus(ReportEvents, "Accepting");
     // Bounded by TimeOut, so that a server that never connects does not hold the wait for ever.
     TimerOn();
     const ScopeGuard off([this] { TimerOff(); });

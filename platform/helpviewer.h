@@ -5,10 +5,6 @@
 #include <functional>
 #include <string>
 
-// The help file's topics the dialogs ask for by their context numbers.
-constexpr int RankingHelpContext = 4;
-constexpr int SettingsHelpContext = 5;
-
 // Shows topic `context` of helpFile (a CP932 path).
 using HelpViewer = std::function<void(const std::string& helpFile, int context)>;
 

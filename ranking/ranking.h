@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,9 +13,10 @@
 #include "ranking/rankingentry.h"
 #include "records/flatdialog.h"
 
-#include "ui_ranking.h"
-
 class QLineEdit;
+namespace Ui {
+class TRanking;
+}
 
 class TRanking : public TFlatDialog {
     Q_OBJECT
@@ -42,12 +44,9 @@ class TRanking : public TFlatDialog {
     bool IsGlobalOffline();
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override;
 
   private:
-    friend struct TestAccess;
-
     bool SelectedRow(TRankingRow& row) const;
     TRankingIdentity Identity() const;
     std::string CommentBytes() const;
@@ -55,7 +54,7 @@ class TRanking : public TFlatDialog {
     void KeepFirstLine(QLineEdit* edit);
     bool MayGoOnline();
 
-    Ui::TRanking ui;
+    std::unique_ptr<Ui::TRanking> ui;
     TFtpClient FtpClient1;
     TGameFolder folder_;
     std::function<void(int)> helper_;

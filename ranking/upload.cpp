@@ -18,9 +18,9 @@ void SetUpRankingClient(TFtpClient& client) {
     client.SetFWAuthenticate(false);
     client.SetProxy("");
     client.SetProxyPort(0);
-    client.SetReportLevel(0);
+    client.SetReportLevel(ReportNothing);
     client.SetParseList(false);
-    client.SetVendor(2411);
+    client.SetVendor(TFtpClient::DefaultVendor);
 }
 
 void UploadRankingEntry(TFtpClient& client, const TRankingEndpoints& endpoints,

@@ -1,44 +1,43 @@
 // The settings dialog's handlers and its fields' binding to the settings file.
 #include "records/setting.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <limits>
 #include <vector>
 
+#include "catalogue/helptopics.h"
+#include "platform/combofilter.h"
 #include "platform/cp932.h"
 #include "platform/exception.h"
 #include "platform/guard.h"
-#include "platform/helpviewer.h"
 #include "platform/keyfilter.h"
 #include "platform/picture.h"
 #include "records/settingsfile.h"
+#include "ui_setting.h"
 
-TSetting::TSetting(TSettingHost& host, QWidget* parent) : TFlatDialog(parent), host_(host) {
-    ui.setupUi(this);
+TSetting::TSetting(TSettingHost& host, QWidget* parent)
+    : TFlatDialog(parent), ui(std::make_unique<Ui::TSetting>()), host_(host) {
+    ui->setupUi(this);
     // The picture may not be drawn yet; a missing one simply shows nothing.
-    ui.Image1->setPixmap(WindowPicture(QStringLiteral("setting"), devicePixelRatioF()));
-    for (QComboBox* combo : {ui.cmbError, ui.cmbCorrect}) {
-        // Real keys reach the combo box, which hands them to its edit behind every filter, so
-        // both are watched; the input method would bypass the filter altogether.
-        combo->installEventFilter(this);
-        combo->lineEdit()->installEventFilter(this);
-        combo->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
-        // A typed digit appends that digit only: completing "45" to "4500" would pace the game.
-        combo->setCompleter(nullptr);
-    }
+    ui->Image1->setPixmap(WindowPicture(QStringLiteral("setting"), devicePixelRatioF()));
+    FilterComboKeys(*ui->cmbError, TComboKeys::Typed,
+                    [this](char16_t& key) { cmbErrorKeyPress(key); });
+    FilterComboKeys(*ui->cmbCorrect, TComboKeys::Typed,
+                    [this](char16_t& key) { cmbCorrectKeyPress(key); });
     // A settings line of any length comes back from the fields as it went in.
     for (int i = 0; i < FieldCount; ++i) Field(i)->setMaxLength(std::numeric_limits<int>::max());
-    connect(ui.btnOK, &QPushButton::clicked, this, Guarded([this] { btnOKClick(); }));
-    connect(ui.btnCancel, &QPushButton::clicked, this, Guarded([this] { btnCancelClick(); }));
-    connect(ui.btnHelp, &QPushButton::clicked, this, Guarded([this] { btnHelpClick(); }));
+    connect(ui->btnOK, &QPushButton::clicked, this, Guarded([this] { btnOKClick(); }));
+    connect(ui->btnCancel, &QPushButton::clicked, this, Guarded([this] { btnCancelClick(); }));
+    connect(ui->btnHelp, &QPushButton::clicked, this, Guarded([this] { btnHelpClick(); }));
     // Each group's title hides its frame's top line just behind its own text.
-    for (QLabel* title : {ui.Label1, ui.Label4}) {
+    for (QLabel* title : {ui->Label1, ui->Label4}) {
         title->ensurePolished();
         title->resize(title->sizeHint().width(), title->height());
     }
-    FinishLayout(508, 261);
+    FinishLayout(width(), height());
 }
+
+TSetting::~TSetting() = default;
 
 void TSetting::FormCreate() { host_.LoadData(); }
 
@@ -59,22 +58,9 @@ void TSetting::btnCancelClick() { reject(); }
 
 void TSetting::btnHelpClick() { host_.Helper(SettingsHelpContext); }
 
-bool TSetting::eventFilter(QObject* watched, QEvent* event) {
-    return RunGuarded([&] {
-        if (event->type() != QEvent::KeyPress) return TFlatDialog::eventFilter(watched, event);
-        char16_t key = TypedCharacter(*static_cast<QKeyEvent*>(event));
-        if (key == 0) return false;
-        const bool error = watched == ui.cmbError || watched == ui.cmbError->lineEdit();
-        const bool correct = watched == ui.cmbCorrect || watched == ui.cmbCorrect->lineEdit();
-        if (error) cmbErrorKeyPress(key);
-        if (correct) cmbCorrectKeyPress(key);
-        return (error || correct) && key == 0;
-    });
-}
-
 QLineEdit* TSetting::Field(int field) const {
-    QLineEdit* const fields[FieldCount] = {ui.cmbError->lineEdit(), ui.cmbCorrect->lineEdit(),
-                                           ui.txtHN, ui.txtMail, ui.txtURL};
+    QLineEdit* const fields[FieldCount] = {ui->cmbError->lineEdit(), ui->cmbCorrect->lineEdit(),
+                                           ui->txtHN, ui->txtMail, ui->txtURL};
     return fields[field];
 }
 

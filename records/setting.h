@@ -6,11 +6,16 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "records/flatdialog.h"
 #include "records/settinghost.h"
-#include "ui_setting.h"
+
+class QLineEdit;
+namespace Ui {
+class TSetting;
+}
 
 class TSetting : public TFlatDialog {
     Q_OBJECT
@@ -21,6 +26,7 @@ class TSetting : public TFlatDialog {
     enum FieldIndex { ErrorField, CorrectField, HandleField, MailField, UrlField, FieldCount };
 
     explicit TSetting(TSettingHost& host, QWidget* parent = nullptr);
+    ~TSetting() override;
 
     // Runs once, right after construction: loads the settings into the fields.
     void FormCreate();
@@ -42,18 +48,13 @@ class TSetting : public TFlatDialog {
     // otherwise the field's text in CP932.
     std::string FieldBytes(int field) const;
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
-    friend struct TestAccess;
-
     QLineEdit* Field(int field) const;
     struct Loaded {
         QString Shown;
         std::string Bytes;
     };
-    Ui::TSetting ui;
+    std::unique_ptr<Ui::TSetting> ui;
     std::array<Loaded, FieldCount> loaded_;
     TSettingHost& host_;
 };

@@ -12,7 +12,7 @@
 #include "platform/exception.h"
 #include "platform/shell.h"
 #include "tests/catalogue/catalogue_fixture.h"
-#include "tests/support/testaccess.h"
+#include "tests/support/testingabout.h"
 #include "tests/support/testsupport.h"
 
 namespace {
@@ -36,13 +36,13 @@ TEST(AboutBox, RandomCocktailWithItsNameAsHint) {
     TestCatalogue catalogue(kNames);
     std::set<std::string> shown;
     for (int opening = 0; opening < 12; ++opening) {
-        TAbout about(catalogue.List, catalogue.AppFolder);
-        const QString hint = TestAccess::Ui(about).imgPerfume->toolTip();
+        TestingAbout about(catalogue.List, catalogue.AppFolder);
+        const QString hint = about.imgPerfume()->toolTip();
         const std::string entry = ToCp932(hint) + ".ico";
         ASSERT_NE(std::find(catalogue.List.begin(), catalogue.List.end(), entry),
                   catalogue.List.end())
             << hint.toStdString();
-        const QImage picture = TestAccess::Ui(about).imgPerfume->pixmap().toImage();
+        const QImage picture = about.imgPerfume()->pixmap().toImage();
         EXPECT_EQ(picture.size(), QSize(32, 32));
         EXPECT_EQ(picture.pixel(16, 16), catalogue.ColourOf(entry));
         shown.insert(entry);
@@ -53,9 +53,9 @@ TEST(AboutBox, RandomCocktailWithItsNameAsHint) {
 // An empty catalogue opens the box without a picture and without a hint.
 TEST(AboutBox, EmptyCatalogueShowsNoPictureAndNoHint) {
     TestCatalogue catalogue({});
-    TAbout about(catalogue.List, catalogue.AppFolder);
-    EXPECT_TRUE(TestAccess::Ui(about).imgPerfume->pixmap().isNull());
-    EXPECT_TRUE(TestAccess::Ui(about).imgPerfume->toolTip().isEmpty());
+    TestingAbout about(catalogue.List, catalogue.AppFolder);
+    EXPECT_TRUE(about.imgPerfume()->pixmap().isNull());
+    EXPECT_TRUE(about.imgPerfume()->toolTip().isEmpty());
 }
 
 // A cocktail file that is no icon fails the opening before the box exists.
@@ -68,32 +68,28 @@ TEST(AboutBox, UnreadablePictureRaises) {
 // The credit's three labels read as one line that fits inside the box, whatever the fonts.
 TEST(AboutBox, CreditLineFitsTheBox) {
     TestCatalogue catalogue({});
-    TAbout about(catalogue.List, catalogue.AppFolder);
-    EXPECT_EQ(TestAccess::Ui(about).Label7->x(),
-              TestAccess::Ui(about).Label1->geometry().right() + 1);
-    EXPECT_EQ(TestAccess::Ui(about).Label8->x(),
-              TestAccess::Ui(about).Label7->geometry().right() + 1);
-    EXPECT_LT(TestAccess::Ui(about).Label8->geometry().right(), about.width() - 1);
-    EXPECT_EQ(TestAccess::Ui(about).Label4->text(),
-              QStringLiteral("mailto : ") + FromCp932(TAbout::MakerMail));
+    TestingAbout about(catalogue.List, catalogue.AppFolder);
+    EXPECT_EQ(about.Label7()->x(), about.Label1()->geometry().right() + 1);
+    EXPECT_EQ(about.Label8()->x(), about.Label7()->geometry().right() + 1);
+    EXPECT_LT(about.Label8()->geometry().right(), about.width() - 1);
+    EXPECT_EQ(about.Label4()->text(), QStringLiteral("mailto : ") + FromCp932(TAbout::MakerMail));
 }
 
 // Every text of the box fits its label in the font it is shown in.
 TEST(AboutBox, EveryTextFitsItsLabel) {
     TestCatalogue catalogue({});
-    TAbout about(catalogue.List, catalogue.AppFolder);
+    TestingAbout about(catalogue.List, catalogue.AppFolder);
     EXPECT_EQ(CutLabels(about), std::vector<std::string>{});
 }
 
 // The links read on the box's black: each colour's contrast is at least 4.5:1.
 TEST(AboutBox, LinksContrastWithBlack) {
     TestCatalogue catalogue({});
-    TAbout about(catalogue.List, catalogue.AppFolder);
+    TestingAbout about(catalogue.List, catalogue.AppFolder);
     const auto linear = [](double c) {
         return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
     };
-    for (QLabel* link : {TestAccess::Ui(about).Label3, TestAccess::Ui(about).Label4,
-                         TestAccess::Ui(about).Label7}) {
+    for (QLabel* link : {Named<QLabel>(about, "Label3"), about.Label4(), about.Label7()}) {
         link->ensurePolished();
         const QColor c = link->palette().color(QPalette::WindowText);
         const double luminance =
@@ -127,7 +123,7 @@ TEST(AboutBox, ClicksCloseExceptOnTheMakersLinks) {
     };
     for (const Case& c : cases) {
         ShellRequests shell;
-        TAbout about(catalogue.List, catalogue.AppFolder);
+        TestingAbout about(catalogue.List, catalogue.AppFolder);
         about.show();
         auto* control = about.findChild<QWidget*>(QString::fromLatin1(c.control));
         ASSERT_NE(control, nullptr) << c.control;
@@ -139,9 +135,9 @@ TEST(AboutBox, ClicksCloseExceptOnTheMakersLinks) {
     }
     // The right button closes too, but opens no link.
     ShellRequests shell;
-    TAbout about(catalogue.List, catalogue.AppFolder);
+    TestingAbout about(catalogue.List, catalogue.AppFolder);
     about.show();
-    QTest::mouseClick(TestAccess::Ui(about).Label7, Qt::RightButton, {}, QPoint(2, 2));
+    QTest::mouseClick(about.Label7(), Qt::RightButton, {}, QPoint(2, 2));
     EXPECT_FALSE(about.isVisible());
     EXPECT_TRUE(shell.Seen.empty());
 }

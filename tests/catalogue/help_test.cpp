@@ -10,7 +10,7 @@
 #include "platform/cp932.h"
 #include "platform/helpviewer.h"
 #include "platform/modal.h"
-#include "tests/support/testaccess.h"
+#include "tests/support/testinghelp.h"
 #include "tests/support/testsupport.h"
 
 namespace {
@@ -77,7 +77,7 @@ TEST(Helper, OwnWindowShowsTheInstalledTopics) {
     for (const Case& c : cases) {
         QString shownTitle;
         SetModalHandler([&](QDialog& dialog) {
-            shownTitle = TestAccess::Ui(static_cast<THelp&>(dialog)).lblTitle->text();
+            shownTitle = Named<QLabel>(dialog, "lblTitle")->text();
             return 0;
         });
         Helper(folder, c.context);
@@ -98,41 +98,41 @@ class HelpWindowTest : public ::testing::Test {
 
 // The window opens at the asked topic, or at the first one for an unknown number.
 TEST_F(HelpWindowTest, OpensAtTheTopic) {
-    THelp atFive(Topics(), 5);
+    TestingHelp atFive(Topics(), 5);
     EXPECT_EQ(atFive.CurrentTopic(), 2);
-    EXPECT_EQ(TestAccess::Ui(atFive).lblTitle->text(), QStringLiteral("設定"));
-    EXPECT_EQ(TestAccess::Ui(atFive).memTopic->toPlainText(), QStringLiteral("五"));
-    EXPECT_EQ(TestAccess::Ui(atFive).lsTopics->count(), 3);
-    THelp unknown(Topics(), 99);
+    EXPECT_EQ(atFive.lblTitle()->text(), QStringLiteral("設定"));
+    EXPECT_EQ(atFive.memTopic()->toPlainText(), QStringLiteral("五"));
+    EXPECT_EQ(atFive.lsTopics()->count(), 3);
+    TestingHelp unknown(Topics(), 99);
     EXPECT_EQ(unknown.CurrentTopic(), 0);
-    EXPECT_EQ(TestAccess::Ui(unknown).memTopic->toPlainText(), QStringLiteral("一"));
+    EXPECT_EQ(unknown.memTopic()->toPlainText(), QStringLiteral("一"));
 }
 
 // The list and the previous/next buttons move between the topics; the buttons stop at the ends.
 TEST_F(HelpWindowTest, MovesBetweenTopics) {
-    THelp window(Topics(), 1);
-    EXPECT_FALSE(TestAccess::Ui(window).btnPrev->isEnabled());
-    QTest::mouseClick(TestAccess::Ui(window).btnNext, Qt::LeftButton);
-    EXPECT_EQ(TestAccess::Ui(window).memTopic->toPlainText(), QStringLiteral("四"));
-    QTest::mouseClick(TestAccess::Ui(window).btnNext, Qt::LeftButton);
-    EXPECT_EQ(TestAccess::Ui(window).memTopic->toPlainText(), QStringLiteral("五"));
-    EXPECT_FALSE(TestAccess::Ui(window).btnNext->isEnabled());
-    QTest::mouseClick(TestAccess::Ui(window).btnPrev, Qt::LeftButton);
-    EXPECT_EQ(TestAccess::Ui(window).lblTitle->text(), QStringLiteral("ランキング"));
-    TestAccess::Ui(window).lsTopics->setCurrentRow(0);
-    EXPECT_EQ(TestAccess::Ui(window).lblTitle->text(), QStringLiteral("遊び方"));
+    TestingHelp window(Topics(), 1);
+    EXPECT_FALSE(window.btnPrev()->isEnabled());
+    QTest::mouseClick(window.btnNext(), Qt::LeftButton);
+    EXPECT_EQ(window.memTopic()->toPlainText(), QStringLiteral("四"));
+    QTest::mouseClick(window.btnNext(), Qt::LeftButton);
+    EXPECT_EQ(window.memTopic()->toPlainText(), QStringLiteral("五"));
+    EXPECT_FALSE(window.btnNext()->isEnabled());
+    QTest::mouseClick(window.btnPrev(), Qt::LeftButton);
+    EXPECT_EQ(window.lblTitle()->text(), QStringLiteral("ランキング"));
+    window.lsTopics()->setCurrentRow(0);
+    EXPECT_EQ(window.lblTitle()->text(), QStringLiteral("遊び方"));
 }
 
 // A topic of one 10 MB line is shown bounded, so that the window lays it out at once.
 TEST_F(HelpWindowTest, AnAbsurdTopicIsShownBounded) {
-    THelp window({HelpTopic{4, "huge", std::string(10'000'000, 'a')}}, 4);
-    EXPECT_EQ(TestAccess::Ui(window).memTopic->toPlainText(),
+    TestingHelp window({HelpTopic{4, "huge", std::string(10'000'000, 'a')}}, 4);
+    EXPECT_EQ(window.memTopic()->toPlainText(),
               FromCp932(ShownTopicText(std::string(10'000'000, 'a'))));
 }
 
 // Esc closes the help window.
 TEST_F(HelpWindowTest, EscapeCloses) {
-    THelp window(Topics(), 4);
+    TestingHelp window(Topics(), 4);
     window.show();
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible());

@@ -13,7 +13,7 @@
 #include "platform/cp932.h"
 #include "platform/exception.h"
 #include "tests/catalogue/catalogue_fixture.h"
-#include "tests/support/testaccess.h"
+#include "tests/support/testingpdb.h"
 #include "tests/support/testsupport.h"
 
 namespace {
@@ -47,21 +47,21 @@ class BrowserTest : public ::testing::Test {
 
     // Chooses an index item as the player does with the mouse.
     void ChooseIndex(const char* text) {
-        const int target = TestAccess::Ui(pdb).cmbSearch->findText(QString::fromUtf8(text));
+        const int target = pdb.cmbSearch()->findText(QString::fromUtf8(text));
         ASSERT_GE(target, 0) << text;
-        TestAccess::Ui(pdb).cmbSearch->setCurrentIndex(target);
-        emit TestAccess::Ui(pdb).cmbSearch->activated(target);
+        pdb.cmbSearch()->setCurrentIndex(target);
+        emit pdb.cmbSearch()->activated(target);
     }
 
     void Search(const char* text) {
-        TestAccess::Ui(pdb).txtPos->setText(QString::fromUtf8(text));
-        QTest::mouseClick(TestAccess::Ui(pdb).pnlPos, Qt::LeftButton);
+        pdb.txtPos()->setText(QString::fromUtf8(text));
+        QTest::mouseClick(pdb.pnlPos(), Qt::LeftButton);
     }
 
     std::vector<std::string> Captions() const {
         std::vector<std::string> captions;
-        for (int i = 0; i < TestAccess::Ui(pdb).lsDB->count(); ++i) {
-            captions.push_back(TestAccess::Ui(pdb).lsDB->item(i)->text().toStdString());
+        for (int i = 0; i < pdb.lsDB()->count(); ++i) {
+            captions.push_back(pdb.lsDB()->item(i)->text().toStdString());
         }
         return captions;
     }
@@ -77,14 +77,14 @@ class BrowserTest : public ::testing::Test {
 
     // Item i shows picture i of imlDB, and that picture is the icon of the item's own entry.
     void ExpectListAndImagesInStep() const {
-        ASSERT_EQ(TestAccess::ImageList(pdb).Count(), TestAccess::Ui(pdb).lsDB->count());
-        for (int i = 0; i < TestAccess::Ui(pdb).lsDB->count(); ++i) {
-            const QListWidgetItem* item = TestAccess::Ui(pdb).lsDB->item(i);
+        ASSERT_EQ(pdb.ImageList().Count(), pdb.lsDB()->count());
+        for (int i = 0; i < pdb.lsDB()->count(); ++i) {
+            const QListWidgetItem* item = pdb.lsDB()->item(i);
             EXPECT_EQ(item->data(TPDB::ImageIndexRole).toInt(), i);
             const std::string entry = ToCp932(item->text()) + ".ico";
-            EXPECT_EQ(TestAccess::ImageList(pdb).Image(i).pixel(16, 16), catalogue.ColourOf(entry))
+            EXPECT_EQ(pdb.ImageList().Image(i).pixel(16, 16), catalogue.ColourOf(entry))
                 << item->text().toStdString();
-            EXPECT_EQ(TestAccess::ImageList(pdb).Image(i).size(), QSize(32, 32));
+            EXPECT_EQ(pdb.ImageList().Image(i).size(), QSize(32, 32));
             // However the view shortens a caption, its hover text is the whole name.
             EXPECT_EQ(item->toolTip(), item->text());
         }
@@ -92,7 +92,7 @@ class BrowserTest : public ::testing::Test {
 
     ScriptedBoxes boxes;
     TestCatalogue catalogue;
-    TPDB pdb;
+    TestingPDB pdb;
 };
 
 const QString kNoMatch = QStringLiteral("検索条件に一致するものがありませんでした。");
@@ -100,12 +100,11 @@ const QString kNoMatch = QStringLiteral("検索条件に一致するものがあ
 // A new browser lists nothing until a filter is applied, and its index holds the thirteen items.
 TEST_F(BrowserTest, StartsEmptyOnTheFirstKana) {
     QStringList items;
-    for (int i = 0; i < TestAccess::Ui(pdb).cmbSearch->count(); ++i)
-        items << TestAccess::Ui(pdb).cmbSearch->itemText(i);
+    for (int i = 0; i < pdb.cmbSearch()->count(); ++i) items << pdb.cmbSearch()->itemText(i);
     EXPECT_EQ(items.join(u','), QStringLiteral(",#,ア,カ,サ,タ,ナ,ハ,マ,ヤ,ラ,ワ,ALL"));
-    EXPECT_EQ(TestAccess::Ui(pdb).cmbSearch->currentText(), QStringLiteral("ア"));
-    EXPECT_EQ(TestAccess::Ui(pdb).lsDB->viewMode(), QListView::IconMode);
-    EXPECT_EQ(TestAccess::Ui(pdb).lsDB->count(), 0);
+    EXPECT_EQ(pdb.cmbSearch()->currentText(), QStringLiteral("ア"));
+    EXPECT_EQ(pdb.lsDB()->viewMode(), QListView::IconMode);
+    EXPECT_EQ(pdb.lsDB()->count(), 0);
 }
 
 // Each kana of the index lists exactly the names that begin with that kana, in catalogue order.
@@ -127,13 +126,13 @@ TEST_F(BrowserTest, HashAndAllIndexes) {
     EXPECT_EQ(Captions(), (std::vector<std::string>{"XYZ", "ﾓｽｺﾐｭｰﾙ", "007", "b&b"}));
     ExpectListAndImagesInStep();
     ChooseIndex("ALL");
-    EXPECT_EQ(TestAccess::Ui(pdb).lsDB->count(), static_cast<int>(kNames.size()));
+    EXPECT_EQ(pdb.lsDB()->count(), static_cast<int>(kNames.size()));
     ExpectListAndImagesInStep();
     // Ticked, "ALL" is a text to find, and no lower-cased name holds upper-case letters.
-    TestAccess::Ui(pdb).chkPos->setChecked(true);
+    pdb.chkPos()->setChecked(true);
     ChooseIndex("ワ");
     ChooseIndex("ALL");
-    EXPECT_EQ(TestAccess::Ui(pdb).lsDB->count(), 0);
+    EXPECT_EQ(pdb.lsDB()->count(), 0);
     EXPECT_TRUE(boxes.Seen().empty());  // the index never reports an empty result
 }
 
@@ -141,22 +140,22 @@ TEST_F(BrowserTest, HashAndAllIndexes) {
 // the list (with the box ticked a rebuild would list other names); the arrows choose, Tab leaves.
 TEST_F(BrowserTest, TheIndexTakesNoTyping) {
     ChooseIndex("カ");
-    TestAccess::Ui(pdb).chkPos->setChecked(true);
+    pdb.chkPos()->setChecked(true);
     const std::vector<std::string> before = Captions();
-    for (QWidget* target : {static_cast<QWidget*>(TestAccess::Ui(pdb).cmbSearch),
-                            static_cast<QWidget*>(TestAccess::Ui(pdb).cmbSearch->lineEdit())}) {
+    for (QWidget* target : {static_cast<QWidget*>(pdb.cmbSearch()),
+                            static_cast<QWidget*>(pdb.cmbSearch()->lineEdit())}) {
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_A, Qt::Key_Backspace,
                             Qt::Key_Delete, Qt::Key_Space})
             QTest::keyClick(target, key);
         QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
     }
-    EXPECT_EQ(TestAccess::Ui(pdb).cmbSearch->currentText(), QStringLiteral("カ"));
+    EXPECT_EQ(pdb.cmbSearch()->currentText(), QStringLiteral("カ"));
     EXPECT_EQ(Captions(), before);
-    TestAccess::Ui(pdb).chkPos->setChecked(false);
-    QTest::keyClick(TestAccess::Ui(pdb).cmbSearch, Qt::Key_Down);
+    pdb.chkPos()->setChecked(false);
+    QTest::keyClick(pdb.cmbSearch(), Qt::Key_Down);
     EXPECT_EQ(Captions(), NamesStartingWith("サ"));
-    for (QWidget* field : {static_cast<QWidget*>(TestAccess::Ui(pdb).cmbSearch),
-                           static_cast<QWidget*>(TestAccess::Ui(pdb).txtPos)})
+    for (QWidget* field :
+         {static_cast<QWidget*>(pdb.cmbSearch()), static_cast<QWidget*>(pdb.txtPos())})
         EXPECT_NE(FocusWalk(&pdb, field, 1, false).front(), field);
 }
 
@@ -166,7 +165,7 @@ TEST_F(BrowserTest, ARebuildShowsTheListFromItsStart) {
     pdb.show();
     ChooseIndex("ALL");
     QApplication::processEvents();
-    QScrollBar* bar = TestAccess::Ui(pdb).lsDB->verticalScrollBar();
+    QScrollBar* bar = pdb.lsDB()->verticalScrollBar();
     bar->setValue(bar->maximum());
     ASSERT_GT(bar->value(), 0);
     ChooseIndex("#");
@@ -181,7 +180,7 @@ TEST_F(BrowserTest, EmptyFilterLeavesTheListAlone) {
     const std::vector<std::string> before = Captions();
     ChooseIndex("");
     EXPECT_EQ(Captions(), before);
-    EXPECT_EQ(TestAccess::ImageList(pdb).Count(), static_cast<int>(before.size()));
+    EXPECT_EQ(pdb.ImageList().Count(), static_cast<int>(before.size()));
     Search("");
     EXPECT_EQ(Captions(), before);
     EXPECT_TRUE(boxes.Seen().empty());
@@ -196,7 +195,7 @@ TEST_F(BrowserTest, EmptyEditOverAnEmptyListReportsNoMatch) {
 
 // With the check box, the edit's text is found anywhere in the names; Latin text is lowered first.
 TEST_F(BrowserTest, ContainsSearchWithKanaAndLatinText) {
-    TestAccess::Ui(pdb).chkPos->setChecked(true);
+    pdb.chkPos()->setChecked(true);
     Search("ソーダ");
     EXPECT_EQ(Captions(), (std::vector<std::string>{"カンパリ・ソーダ", "ジン・ソーダ"}));
     ExpectListAndImagesInStep();
@@ -206,7 +205,7 @@ TEST_F(BrowserTest, ContainsSearchWithKanaAndLatinText) {
     EXPECT_EQ(Captions(), (std::vector<std::string>{"アレキサンダー"}));
     EXPECT_TRUE(boxes.Seen().empty());
     Search("ジンジャー");
-    EXPECT_EQ(TestAccess::Ui(pdb).lsDB->count(), 0);
+    EXPECT_EQ(pdb.lsDB()->count(), 0);
     EXPECT_EQ(boxes.Texts(), (std::vector<QString>{kNoMatch}));
 }
 
@@ -218,31 +217,31 @@ TEST_F(BrowserTest, EditTextWithoutTheCheckBox) {
     EXPECT_EQ(Captions(), (std::vector<std::string>{"XYZ", "ﾓｽｺﾐｭｰﾙ", "007", "b&b"}));
     ChooseIndex("ALL");
     Search("カ");
-    EXPECT_EQ(TestAccess::Ui(pdb).lsDB->count(), static_cast<int>(kNames.size()));
+    EXPECT_EQ(pdb.lsDB()->count(), static_cast<int>(kNames.size()));
 }
 
 // The index changes only by choosing items (the arrow keys choose too); typing into it does
 // nothing. Enter in the edit acts as "OK" and is not typed.
 TEST_F(BrowserTest, KeysOfTheIndexAndTheEdit) {
-    QTest::keyClick(TestAccess::Ui(pdb).cmbSearch, Qt::Key_Down);
-    EXPECT_EQ(TestAccess::Ui(pdb).cmbSearch->currentText(), QStringLiteral("カ"));
+    QTest::keyClick(pdb.cmbSearch(), Qt::Key_Down);
+    EXPECT_EQ(pdb.cmbSearch()->currentText(), QStringLiteral("カ"));
     EXPECT_EQ(Captions(), (std::vector<std::string>{"カンパリ・ソーダ", "カミカゼ"}));
-    QTest::keyClicks(TestAccess::Ui(pdb).cmbSearch, QStringLiteral("ALL"));
-    QTest::keyClick(TestAccess::Ui(pdb).cmbSearch, Qt::Key_Backspace);
-    QTest::keyClick(TestAccess::Ui(pdb).cmbSearch, Qt::Key_Delete);
-    EXPECT_EQ(TestAccess::Ui(pdb).cmbSearch->lineEdit()->text(), QStringLiteral("カ"));
-    EXPECT_EQ(TestAccess::Ui(pdb).lsDB->count(), 2);
+    QTest::keyClicks(pdb.cmbSearch(), QStringLiteral("ALL"));
+    QTest::keyClick(pdb.cmbSearch(), Qt::Key_Backspace);
+    QTest::keyClick(pdb.cmbSearch(), Qt::Key_Delete);
+    EXPECT_EQ(pdb.cmbSearch()->lineEdit()->text(), QStringLiteral("カ"));
+    EXPECT_EQ(pdb.lsDB()->count(), 2);
 
-    TestAccess::Ui(pdb).chkPos->setChecked(true);
-    TestAccess::Ui(pdb).txtPos->setText(QStringLiteral("ソーダ"));
-    QTest::keyClick(TestAccess::Ui(pdb).txtPos, Qt::Key_Return);
+    pdb.chkPos()->setChecked(true);
+    pdb.txtPos()->setText(QStringLiteral("ソーダ"));
+    QTest::keyClick(pdb.txtPos(), Qt::Key_Return);
     EXPECT_EQ(Captions(), (std::vector<std::string>{"カンパリ・ソーダ", "ジン・ソーダ"}));
-    EXPECT_EQ(TestAccess::Ui(pdb).txtPos->text(), QStringLiteral("ソーダ"));
-    TestAccess::Ui(pdb).txtPos->setText(QStringLiteral("ミカ"));
-    QTest::keyClick(TestAccess::Ui(pdb).txtPos, Qt::Key_Enter);
+    EXPECT_EQ(pdb.txtPos()->text(), QStringLiteral("ソーダ"));
+    pdb.txtPos()->setText(QStringLiteral("ミカ"));
+    QTest::keyClick(pdb.txtPos(), Qt::Key_Enter);
     EXPECT_EQ(Captions(), (std::vector<std::string>{"カミカゼ"}));
-    QTest::keyClicks(TestAccess::Ui(pdb).txtPos, QStringLiteral("x"));
-    EXPECT_EQ(TestAccess::Ui(pdb).txtPos->text(), QStringLiteral("ミカx"));
+    QTest::keyClicks(pdb.txtPos(), QStringLiteral("x"));
+    EXPECT_EQ(pdb.txtPos()->text(), QStringLiteral("ミカx"));
     EXPECT_TRUE(boxes.Seen().empty());
 }
 
@@ -259,29 +258,29 @@ TEST_F(BrowserTest, ReorderedCatalogueShowsItsNewOrder) {
 // The two view buttons: exactly one is down, and it sets the list's mode; the items stay.
 TEST_F(BrowserTest, ViewButtonsSwitchTheMode) {
     ChooseIndex("ALL");
-    QTest::mouseClick(TestAccess::Ui(pdb).spdvslist, Qt::LeftButton);
-    EXPECT_EQ(TestAccess::Ui(pdb).lsDB->viewMode(), QListView::ListMode);
-    EXPECT_TRUE(TestAccess::Ui(pdb).spdvslist->isChecked());
-    EXPECT_FALSE(TestAccess::Ui(pdb).spdvsicon->isChecked());
-    EXPECT_EQ(TestAccess::Ui(pdb).lsDB->iconSize(), QSize(32, 32));
-    EXPECT_EQ(TestAccess::Ui(pdb).lsDB->count(), static_cast<int>(kNames.size()));
-    QTest::mouseClick(TestAccess::Ui(pdb).spdvslist,
+    QTest::mouseClick(pdb.spdvslist(), Qt::LeftButton);
+    EXPECT_EQ(pdb.lsDB()->viewMode(), QListView::ListMode);
+    EXPECT_TRUE(pdb.spdvslist()->isChecked());
+    EXPECT_FALSE(pdb.spdvsicon()->isChecked());
+    EXPECT_EQ(pdb.lsDB()->iconSize(), QSize(32, 32));
+    EXPECT_EQ(pdb.lsDB()->count(), static_cast<int>(kNames.size()));
+    QTest::mouseClick(pdb.spdvslist(),
                       Qt::LeftButton);  // a button already down stays down
-    EXPECT_TRUE(TestAccess::Ui(pdb).spdvslist->isChecked());
-    EXPECT_EQ(TestAccess::Ui(pdb).lsDB->viewMode(), QListView::ListMode);
-    QTest::mouseClick(TestAccess::Ui(pdb).spdvsicon, Qt::LeftButton);
-    EXPECT_EQ(TestAccess::Ui(pdb).lsDB->viewMode(), QListView::IconMode);
-    EXPECT_FALSE(TestAccess::Ui(pdb).spdvslist->isChecked());
+    EXPECT_TRUE(pdb.spdvslist()->isChecked());
+    EXPECT_EQ(pdb.lsDB()->viewMode(), QListView::ListMode);
+    QTest::mouseClick(pdb.spdvsicon(), Qt::LeftButton);
+    EXPECT_EQ(pdb.lsDB()->viewMode(), QListView::IconMode);
+    EXPECT_FALSE(pdb.spdvslist()->isChecked());
     // Only toggle buttons switch the mode.
-    pdb.spdvslistClick(TestAccess::Ui(pdb).chkPos);
-    EXPECT_EQ(TestAccess::Ui(pdb).lsDB->viewMode(), QListView::IconMode);
+    pdb.spdvslistClick(pdb.chkPos());
+    EXPECT_EQ(pdb.lsDB()->viewMode(), QListView::IconMode);
 }
 
 // An unreadable icon stops the rebuild there with the loader's error; the items before it stay.
 TEST_F(BrowserTest, UnreadableIconStopsTheRebuild) {
     catalogue.Break(Cp932Text("サイドカー.ico"));
     ChooseIndex("カ");  // no broken icon among these
-    TestAccess::Ui(pdb).chkPos->setChecked(true);
+    pdb.chkPos()->setChecked(true);
     try {
         pdb.SetcocktailDB(Cp932Text("ー"));
         FAIL() << "no error for a broken icon";
@@ -292,7 +291,7 @@ TEST_F(BrowserTest, UnreadableIconStopsTheRebuild) {
     EXPECT_EQ(Captions(),
               (std::vector<std::string>{"カンパリ・ソーダ", "アレキサンダー", "キール"}));
     ExpectListAndImagesInStep();
-    EXPECT_TRUE(TestAccess::Ui(pdb).lsDB->updatesEnabled());
+    EXPECT_TRUE(pdb.lsDB()->updatesEnabled());
 }
 
 }  // namespace

@@ -18,26 +18,26 @@
 #include "ranking/rankinglog.h"
 #include "records/scorelog.h"
 #include "tests/ranking/rankingtestsupport.h"
-#include "tests/support/testaccess.h"
+#include "tests/support/testingranking.h"
 #include "tests/support/testsupport.h"
 
 namespace {
 // Sends go nowhere in these tests: reaching the network would raise and fail the test.
 const TRankingEndpoints Nowhere{"127.0.0.1", DeadPort(), "master", "Abcdef12345", "web.example"};
 
-std::vector<QString> Counts(const TRanking& ranking) {
+std::vector<QString> Counts(const TestingRanking& ranking) {
     std::vector<QString> items;
-    for (int i = 0; i < TestAccess::Ui(ranking).cmbMondai->count(); ++i)
-        items.push_back(TestAccess::Ui(ranking).cmbMondai->itemText(i));
+    for (int i = 0; i < ranking.cmbMondai()->count(); ++i)
+        items.push_back(ranking.cmbMondai()->itemText(i));
     return items;
 }
 
-std::vector<QStringList> Rows(const TRanking& ranking) {
+std::vector<QStringList> Rows(const TestingRanking& ranking) {
     std::vector<QStringList> rows;
-    for (int row = 0; row < TestAccess::Ui(ranking).lsRanking->rowCount(); ++row) {
+    for (int row = 0; row < ranking.lsRanking()->rowCount(); ++row) {
         QStringList cells;
         for (int column = 0; column < 4; ++column) {
-            const QTableWidgetItem* item = TestAccess::Ui(ranking).lsRanking->item(row, column);
+            const QTableWidgetItem* item = ranking.lsRanking()->item(row, column);
             cells << (item ? item->text() : QString());
         }
         rows.push_back(cells);
@@ -47,10 +47,10 @@ std::vector<QStringList> Rows(const TRanking& ranking) {
 
 class RankingDialog : public ::testing::Test {
   protected:
-    std::unique_ptr<TRanking> Open(const std::string& handle = "taro") {
-        return PrepareRanking(
+    std::unique_ptr<TestingRanking> Open(const std::string& handle = "taro") {
+        return TestingRanking::Prepare(
             folder.AppFolder(), handle, "t@x.example", "",
-            [this](int context) { helped.push_back(context); }, nullptr, Nowhere);
+            [this](int context) { helped.push_back(context); }, Nowhere);
     }
 
     TestAppFolder folder;
@@ -72,13 +72,13 @@ TEST_F(RankingDialog, OffersCountsInFirstSeenOrderAndListsTheFirst) {
     ASSERT_TRUE(ranking);
     EXPECT_TRUE(boxes.Seen().empty());
     EXPECT_EQ(Counts(*ranking), (std::vector<QString>{"10", "50", "30", "x1"}));
-    EXPECT_EQ(TestAccess::Ui(*ranking).cmbMondai->currentText(), "10");
+    EXPECT_EQ(ranking->cmbMondai()->currentText(), "10");
     EXPECT_EQ(Rows(*ranking), (std::vector<QStringList>{{"500", "00:30`00", "5", "1"},
                                                         {"700", "00:40`00", "7", "3"},
                                                         {"500", "00:30`00", "5", "1"}}));
-    EXPECT_EQ(TestAccess::Ui(*ranking).txtHN->text(), "taro");
-    EXPECT_EQ(TestAccess::Ui(*ranking).txtMail->text(), "t@x.example");
-    EXPECT_EQ(TestAccess::Ui(*ranking).txtURL->text(), "");
+    EXPECT_EQ(ranking->txtHN()->text(), "taro");
+    EXPECT_EQ(ranking->txtMail()->text(), "t@x.example");
+    EXPECT_EQ(ranking->txtURL()->text(), "");
     EXPECT_EQ(CutLabels(*ranking), std::vector<std::string>{});
 }
 
@@ -165,14 +165,14 @@ TEST_F(RankingDialog, ChoosingAnotherCountRefillsTheList) {
                      MakeRecord("30", "3", "00:03`00", "3", "3")});
     auto ranking = Open();
     ASSERT_TRUE(ranking);
-    TestAccess::Ui(*ranking).lsRanking->selectRow(0);
-    QTest::keyClick(TestAccess::Ui(*ranking).cmbMondai, Qt::Key_Down);  // the second item, "30"
-    EXPECT_EQ(TestAccess::Ui(*ranking).cmbMondai->currentText(), "30");
+    ranking->lsRanking()->selectRow(0);
+    QTest::keyClick(ranking->cmbMondai(), Qt::Key_Down);  // the second item, "30"
+    EXPECT_EQ(ranking->cmbMondai()->currentText(), "30");
     EXPECT_EQ(Rows(*ranking), (std::vector<QStringList>{{"3", "00:03`00", "3", "3"}}));
-    EXPECT_TRUE(TestAccess::Ui(*ranking).lsRanking->selectionModel()->selectedRows().isEmpty());
-    QTest::keyClick(TestAccess::Ui(*ranking).cmbMondai, Qt::Key_Up);
-    QTest::keyClick(TestAccess::Ui(*ranking).cmbMondai, Qt::Key_Up);
-    EXPECT_EQ(TestAccess::Ui(*ranking).cmbMondai->currentText(), "10");
+    EXPECT_TRUE(ranking->lsRanking()->selectionModel()->selectedRows().isEmpty());
+    QTest::keyClick(ranking->cmbMondai(), Qt::Key_Up);
+    QTest::keyClick(ranking->cmbMondai(), Qt::Key_Up);
+    EXPECT_EQ(ranking->cmbMondai()->currentText(), "10");
     EXPECT_EQ(Rows(*ranking).size(), 1u);
 }
 
@@ -183,15 +183,15 @@ TEST_F(RankingDialog, TypingIntoTheCountChangesNothing) {
         {MakeRecord("10", "1", "00:01`00", "1", "1"), MakeRecord("30", "3", "00:03`00", "3", "3")});
     auto ranking = Open();
     ASSERT_TRUE(ranking);
-    QTest::keyClicks(TestAccess::Ui(*ranking).cmbMondai, "30");
-    QTest::keyClick(TestAccess::Ui(*ranking).cmbMondai, Qt::Key_Backspace);
-    QTest::keyClick(TestAccess::Ui(*ranking).cmbMondai, Qt::Key_Delete);
-    QTest::keyClicks(TestAccess::Ui(*ranking).cmbMondai->lineEdit(), "5");
-    QTest::keyClick(TestAccess::Ui(*ranking).cmbMondai->lineEdit(), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClicks(ranking->cmbMondai(), "30");
+    QTest::keyClick(ranking->cmbMondai(), Qt::Key_Backspace);
+    QTest::keyClick(ranking->cmbMondai(), Qt::Key_Delete);
+    QTest::keyClicks(ranking->cmbMondai()->lineEdit(), "5");
+    QTest::keyClick(ranking->cmbMondai()->lineEdit(), Qt::Key_V, Qt::ControlModifier);
     // A key whose text has no place in the code page (the byte-order mark) is discarded too.
     QKeyEvent mark(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(0xFEFF)));
-    QApplication::sendEvent(TestAccess::Ui(*ranking).cmbMondai, &mark);
-    EXPECT_EQ(TestAccess::Ui(*ranking).cmbMondai->currentText(), "10");
+    QApplication::sendEvent(ranking->cmbMondai(), &mark);
+    EXPECT_EQ(ranking->cmbMondai()->currentText(), "10");
     EXPECT_EQ(Rows(*ranking), (std::vector<QStringList>{{"1", "00:01`00", "1", "1"}}));
 }
 
@@ -201,18 +201,15 @@ TEST_F(RankingDialog, TabWalksEveryFieldAndBack) {
     folder.WriteLog({MakeRecord("10", "1", "00:01`00", "1", "1")});
     auto ranking = Open();
     ASSERT_TRUE(ranking);
-    const std::vector<QWidget*> forth = {
-        TestAccess::Ui(*ranking).cmbMondai,  TestAccess::Ui(*ranking).txtHN,
-        TestAccess::Ui(*ranking).txtMail,    TestAccess::Ui(*ranking).txtURL,
-        TestAccess::Ui(*ranking).memComment, TestAccess::Ui(*ranking).lsRanking};
-    EXPECT_EQ(FocusWalk(ranking.get(), TestAccess::Ui(*ranking).lsRanking, 6, false), forth);
-    const std::vector<QWidget*> back = {
-        TestAccess::Ui(*ranking).txtURL, TestAccess::Ui(*ranking).txtMail,
-        TestAccess::Ui(*ranking).txtHN, TestAccess::Ui(*ranking).cmbMondai,
-        TestAccess::Ui(*ranking).lsRanking};
-    EXPECT_EQ(FocusWalk(ranking.get(), TestAccess::Ui(*ranking).memComment, 5, true), back);
-    EXPECT_EQ(TestAccess::Ui(*ranking).cmbMondai->currentText(), "10");
-    EXPECT_TRUE(TestAccess::Ui(*ranking).memComment->toPlainText().isEmpty());
+    const std::vector<QWidget*> forth = {ranking->cmbMondai(),  ranking->txtHN(),
+                                         ranking->txtMail(),    ranking->txtURL(),
+                                         ranking->memComment(), ranking->lsRanking()};
+    EXPECT_EQ(FocusWalk(ranking.get(), ranking->lsRanking(), 6, false), forth);
+    const std::vector<QWidget*> back = {ranking->txtURL(), ranking->txtMail(), ranking->txtHN(),
+                                        ranking->cmbMondai(), ranking->lsRanking()};
+    EXPECT_EQ(FocusWalk(ranking.get(), ranking->memComment(), 5, true), back);
+    EXPECT_EQ(ranking->cmbMondai()->currentText(), "10");
+    EXPECT_TRUE(ranking->memComment()->toPlainText().isEmpty());
 }
 
 // Without log.dat the player is told so and no dialog is made.
@@ -228,10 +225,10 @@ TEST_F(RankingDialog, AnEmptyLogOpensAnEmptyDialog) {
     auto ranking = Open();
     ASSERT_TRUE(ranking);
     EXPECT_EQ(boxes.Texts(), (std::vector<QString>{"データがありませんでした。"}));
-    EXPECT_EQ(TestAccess::Ui(*ranking).cmbMondai->count(), 0);
-    EXPECT_EQ(TestAccess::Ui(*ranking).cmbMondai->currentText(), "50");
-    EXPECT_EQ(TestAccess::Ui(*ranking).lsRanking->rowCount(), 0);
-    ranking->btnOKClick(TestAccess::Ui(*ranking).btnOK);
+    EXPECT_EQ(ranking->cmbMondai()->count(), 0);
+    EXPECT_EQ(ranking->cmbMondai()->currentText(), "50");
+    EXPECT_EQ(ranking->lsRanking()->rowCount(), 0);
+    ranking->btnOKClick(ranking->btnOK());
     EXPECT_EQ(boxes.Texts().back(), "登録するリストが選択されておりません。");
 }
 
@@ -241,7 +238,7 @@ TEST_F(RankingDialog, ALogRemovedWhileOpenKeepsTheRows) {
     auto ranking = Open();
     ASSERT_TRUE(ranking);
     QFile::remove(folder.Path("log.dat"));
-    EXPECT_THROW(ranking->cmbMondaiChange(TestAccess::Ui(*ranking).cmbMondai), Exception);
+    EXPECT_THROW(ranking->cmbMondaiChange(ranking->cmbMondai()), Exception);
     EXPECT_EQ(Rows(*ranking).size(), 1u);
 }
 
@@ -272,10 +269,10 @@ TEST_P(RankingSendChecks, StopBeforeTheUpload) {
     folder.WriteLog({MakeRecord("10", "1", "00:01`00", "1", "1")});
     auto ranking = Open(check.handle);
     ASSERT_TRUE(ranking);
-    if (check.selectRow) TestAccess::Ui(*ranking).lsRanking->selectRow(0);
+    if (check.selectRow) ranking->lsRanking()->selectRow(0);
     for (MsgResult answer : check.answers) boxes.Answer(answer);
     ScriptedInternet internet(check.connected, check.offline, check.attempt);
-    ranking->btnOKClick(TestAccess::Ui(*ranking).btnOK);
+    ranking->btnOKClick(ranking->btnOK());
     EXPECT_EQ(boxes.Texts(), check.expected);
     EXPECT_EQ(internet.Attempts(), check.attempts);
     EXPECT_FALSE(QFile::exists(folder.Path("_temp.dat")));
@@ -330,10 +327,10 @@ TEST_F(RankingDialog, TheSendQuestionsUseTheirBoxKinds) {
     folder.WriteLog({MakeRecord("10", "1", "00:01`00", "1", "1")});
     auto ranking = Open();
     ASSERT_TRUE(ranking);
-    TestAccess::Ui(*ranking).lsRanking->selectRow(0);
+    ranking->lsRanking()->selectRow(0);
     boxes.Answer(MsgResult::Yes);
     ScriptedInternet internet(true, true);
-    ranking->btnOKClick(TestAccess::Ui(*ranking).btnOK);
+    ranking->btnOKClick(ranking->btnOK());
     ASSERT_EQ(boxes.Seen().size(), 2u);
     EXPECT_EQ(boxes.Seen()[0].Icon, MsgIcon::Information);
     EXPECT_EQ(boxes.Seen()[0].Buttons, MsgButtons::YesCancel);
@@ -351,9 +348,9 @@ TEST_F(RankingDialog, ClosesOnlyByCancelOrTitleBar) {
     QTest::keyClick(ranking.get(), Qt::Key_Escape);
     QTest::keyClick(ranking.get(), Qt::Key_Return);
     EXPECT_TRUE(ranking->isVisible());
-    QTest::mouseClick(TestAccess::Ui(*ranking).btnHelp, Qt::LeftButton);
+    QTest::mouseClick(ranking->btnHelp(), Qt::LeftButton);
     EXPECT_EQ(helped, std::vector<int>{4});
-    QTest::mouseClick(TestAccess::Ui(*ranking).btnCancel, Qt::LeftButton);
+    QTest::mouseClick(ranking->btnCancel(), Qt::LeftButton);
     EXPECT_FALSE(ranking->isVisible());
     EXPECT_EQ(ranking->result(), 2);
     ranking->setResult(0);
@@ -369,14 +366,14 @@ TEST_F(RankingDialog, TheCommentStopsAt255Bytes) {
     folder.WriteLog({});
     auto ranking = Open();
     ASSERT_TRUE(ranking);
-    TestAccess::Ui(*ranking).memComment->setPlainText(QString(252, 'a'));
-    TestAccess::Ui(*ranking).memComment->moveCursor(QTextCursor::End);
-    QTest::keyClick(TestAccess::Ui(*ranking).memComment, Qt::Key_Return);
-    QTest::keyClicks(TestAccess::Ui(*ranking).memComment, "bcd");
-    EXPECT_EQ(TestAccess::Ui(*ranking).memComment->toPlainText(), QString(252, 'a') + "\nb");
-    QTest::sendKeyEvent(QTest::Click, TestAccess::Ui(*ranking).memComment, Qt::Key_unknown,
-                        QStringLiteral("漢"), Qt::NoModifier);
-    EXPECT_EQ(TestAccess::Ui(*ranking).memComment->toPlainText(), QString(252, 'a') + "\nb");
+    ranking->memComment()->setPlainText(QString(252, 'a'));
+    ranking->memComment()->moveCursor(QTextCursor::End);
+    QTest::keyClick(ranking->memComment(), Qt::Key_Return);
+    QTest::keyClicks(ranking->memComment(), "bcd");
+    EXPECT_EQ(ranking->memComment()->toPlainText(), QString(252, 'a') + "\nb");
+    QTest::sendKeyEvent(QTest::Click, ranking->memComment(), Qt::Key_unknown, QStringLiteral("漢"),
+                        Qt::NoModifier);
+    EXPECT_EQ(ranking->memComment()->toPlainText(), QString(252, 'a') + "\nb");
 }
 
 // The single-line edits keep only the first line of what is put into them, so that a handle name
@@ -385,9 +382,9 @@ TEST_F(RankingDialog, IdentityEditsHoldOneLine) {
     folder.WriteLog({});
     auto ranking = Open("ab\r\ncd");
     ASSERT_TRUE(ranking);
-    EXPECT_EQ(TestAccess::Ui(*ranking).txtHN->text(), "ab");
-    TestAccess::Ui(*ranking).txtURL->insert("http://x.example/\nforged");
-    EXPECT_EQ(TestAccess::Ui(*ranking).txtURL->text(), "http://x.example/");
+    EXPECT_EQ(ranking->txtHN()->text(), "ab");
+    ranking->txtURL()->insert("http://x.example/\nforged");
+    EXPECT_EQ(ranking->txtURL()->text(), "http://x.example/");
 }
 
 namespace {

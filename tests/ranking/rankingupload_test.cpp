@@ -18,7 +18,7 @@
 #include "ranking/rankingentry.h"
 #include "records/scorelog.h"
 #include "tests/ranking/rankingtestsupport.h"
-#include "tests/support/testaccess.h"
+#include "tests/support/testingranking.h"
 #include "tests/support/testsupport.h"
 
 namespace {
@@ -36,19 +36,19 @@ class RankingUpload : public ::testing::Test {
     }
     void TearDown() override { SetShellOpenHandler(nullptr); }
 
-    std::unique_ptr<TRanking> Open(const std::string& password, int port) {
+    std::unique_ptr<TestingRanking> Open(const std::string& password, int port) {
         const TRankingEndpoints endpoints{"127.0.0.1", port, "master", password,
                                           "web.ranking.example"};
-        auto ranking = PrepareRanking(
+        auto ranking = TestingRanking::Prepare(
             folder.AppFolder(), Cp932Text("ﾊﾞｰﾃﾝﾀﾞｰ*"), "", "http://x.example/", [](int) {},
-            nullptr, endpoints);
+            endpoints);
         if (ranking) {
-            TestAccess::Ui(*ranking).lsRanking->selectRow(0);
-            TestAccess::Ui(*ranking).memComment->setPlainText(QStringLiteral("初めて*\n送ります"));
+            ranking->lsRanking()->selectRow(0);
+            ranking->memComment()->setPlainText(QStringLiteral("初めて*\n送ります"));
         }
         return ranking;
     }
-    std::unique_ptr<TRanking> Open() { return Open(ToCp932(Password), server.Port()); }
+    std::unique_ptr<TestingRanking> Open() { return Open(ToCp932(Password), server.Port()); }
 
     // The entry the dialog above must send for the 10-question result.
     std::string Expected() const {
@@ -59,10 +59,10 @@ class RankingUpload : public ::testing::Test {
 
     // A send as the player makes it: the click goes through the application object, which shows
     // whatever the send raises in an error box.
-    void Send(TRanking& ranking, MsgResult page = MsgResult::Yes) {
+    void Send(TestingRanking& ranking, MsgResult page = MsgResult::Yes) {
         boxes.Answer(MsgResult::Yes);
         boxes.Answer(page);
-        QTest::mouseClick(TestAccess::Ui(ranking).btnOK, Qt::LeftButton);
+        QTest::mouseClick(ranking.btnOK(), Qt::LeftButton);
     }
 
     long Asked(const QString& text) const {
@@ -102,7 +102,7 @@ TEST_F(RankingUpload, AppendsTheEntryAndKeepsTheSession) {
     EXPECT_EQ(opened, QStringList{Page});
     EXPECT_FALSE(QFile::exists(folder.Path("_temp.dat")));
     EXPECT_TRUE(ranking->isVisible());
-    EXPECT_TRUE(TestAccess::Ui(*ranking).btnOK->isEnabled());
+    EXPECT_TRUE(ranking->btnOK()->isEnabled());
 
     Send(*ranking);
     EXPECT_EQ(ReadFileBytes(server.Path(remote)), "earlier\r\n" + Expected() + Expected());
@@ -124,9 +124,9 @@ TEST_F(RankingUpload, AppendsTheEntryAndKeepsTheSession) {
 TEST_F(RankingUpload, TheCountChoosesTheFile) {
     auto ranking = Open();
     ASSERT_TRUE(ranking);
-    TestAccess::Ui(*ranking).cmbMondai->setCurrentIndex(1);
-    ranking->cmbMondaiChange(TestAccess::Ui(*ranking).cmbMondai);
-    TestAccess::Ui(*ranking).lsRanking->selectRow(0);
+    ranking->cmbMondai()->setCurrentIndex(1);
+    ranking->cmbMondaiChange(ranking->cmbMondai());
+    ranking->lsRanking()->selectRow(0);
     Send(*ranking, MsgResult::No);
     EXPECT_TRUE(ErrorTexts().empty());
     const std::string line = RankingEntry(
@@ -157,11 +157,11 @@ TEST_F(RankingUpload, ASendInProgressIsNotDisturbed) {
     bool beforeTheAppend = false;
     bool openAfterCancel = false;
     QTimer::singleShot(0, ranking.get(), [&] {
-        enabledDuringSend = TestAccess::Ui(*ranking).btnOK->isEnabled();
+        enabledDuringSend = ranking->btnOK()->isEnabled();
         beforeTheAppend = !server.Events().contains(QStringLiteral("COMMAND APPE"));
-        QTest::mouseClick(TestAccess::Ui(*ranking).btnOK, Qt::LeftButton);
-        QTest::keyClick(TestAccess::Ui(*ranking).cmbMondai, Qt::Key_Down);
-        QTest::mouseClick(TestAccess::Ui(*ranking).btnCancel, Qt::LeftButton);
+        QTest::mouseClick(ranking->btnOK(), Qt::LeftButton);
+        QTest::keyClick(ranking->cmbMondai(), Qt::Key_Down);
+        QTest::mouseClick(ranking->btnCancel(), Qt::LeftButton);
         openAfterCancel = ranking->isVisible();
     });
     Send(*ranking);
@@ -171,7 +171,7 @@ TEST_F(RankingUpload, ASendInProgressIsNotDisturbed) {
     EXPECT_FALSE(ranking->isVisible());
     EXPECT_EQ(ranking->result(), 2);
     EXPECT_EQ(Asked(Completed), 1);
-    EXPECT_EQ(TestAccess::Ui(*ranking).cmbMondai->currentText(), "30");
+    EXPECT_EQ(ranking->cmbMondai()->currentText(), "30");
     EXPECT_EQ(ReadFileBytes(server.Path(remote)), Expected());
     EXPECT_FALSE(QFile::exists(server.Path(QStringLiteral("ranking/cocktail/30.log"))));
     EXPECT_EQ(server.Events().count(QStringLiteral("COMMAND APPE")), 1);
@@ -191,7 +191,7 @@ TEST_F(RankingUpload, AFailedTransferKeepsTheTemporaryFile) {
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_EQ(Asked(Completed), 0);
     EXPECT_TRUE(ranking->isVisible());
-    EXPECT_TRUE(TestAccess::Ui(*ranking).btnOK->isEnabled());
+    EXPECT_TRUE(ranking->btnOK()->isEnabled());
 }
 
 // A refused log-in and a server that is not there show their error texts, leave the dialog open
@@ -216,8 +216,7 @@ TEST_F(RankingUpload, LogInFailuresAreShownAndTheDialogStays) {
         EXPECT_TRUE(ErrorTexts().front().contains(c.expected))
             << ErrorTexts().front().toStdString();
         EXPECT_TRUE(ranking->isVisible());
-        EXPECT_EQ(TestAccess::Ui(*ranking).memComment->toPlainText(),
-                  QStringLiteral("初めて*\n送ります"));
+        EXPECT_EQ(ranking->memComment()->toPlainText(), QStringLiteral("初めて*\n送ります"));
         EXPECT_FALSE(QFile::exists(folder.Path("_temp.dat")));
         EXPECT_TRUE(opened.isEmpty());
     }

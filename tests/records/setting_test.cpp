@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
 
@@ -11,7 +12,7 @@
 #include "records/setting.h"
 #include "records/settingsfile.h"
 #include "tests/records/qtprint.h"
-#include "tests/support/testaccess.h"
+#include "tests/support/testingsetting.h"
 #include "tests/support/testsupport.h"
 
 namespace {
@@ -54,10 +55,9 @@ struct Fixture {
         return {};
     }
     QString File() const { return FromNative(path); }
-    Ui::TSetting& ui() { return TestAccess::Ui(setting); }
     std::string path;
     FakeHost host;
-    TSetting setting;
+    TestingSetting setting;
 };
 
 QStringList Items(const QComboBox* combo) {
@@ -75,11 +75,12 @@ TEST(RecordsSetting, FirstStartShowsDefaultsAndSavesThem) {
     EXPECT_EQ(f.host.loads, 1);
     const QStringList times = {"250",  "500",  "750",  "1000", "1500", "2000",
                                "2500", "3000", "3500", "4000", "4500", "5000"};
-    EXPECT_EQ(Items(f.ui().cmbError), times);
-    EXPECT_EQ(Items(f.ui().cmbCorrect), times);
-    EXPECT_EQ(f.ui().cmbError->currentText(), "3000");
-    EXPECT_EQ(f.ui().cmbCorrect->currentText(), "1000");
-    EXPECT_EQ(f.ui().txtHN->text() + f.ui().txtMail->text() + f.ui().txtURL->text(), "");
+    EXPECT_EQ(Items(f.setting.cmbError()), times);
+    EXPECT_EQ(Items(f.setting.cmbCorrect()), times);
+    EXPECT_EQ(f.setting.cmbError()->currentText(), "3000");
+    EXPECT_EQ(f.setting.cmbCorrect()->currentText(), "1000");
+    EXPECT_EQ(f.setting.txtHN()->text() + f.setting.txtMail()->text() + f.setting.txtURL()->text(),
+              "");
     EXPECT_TRUE(f.host.checked.empty());
     EXPECT_EQ(f.setting.windowTitle(), QString::fromUtf8("ｾｯﾃｨﾝｸﾞ"));
     EXPECT_EQ(f.setting.size(), QSize(508, 261));
@@ -95,11 +96,11 @@ TEST(RecordsSetting, SettingsRoundTripThroughTheFile) {
     {
         Fixture f(dir);
         f.Load();
-        f.ui().cmbError->setCurrentText("abc");
-        f.ui().cmbCorrect->setCurrentText("");
-        f.ui().txtHN->setText(QString::fromUtf8("バーテンダー太郎"));
-        f.ui().txtMail->setText("taro@example.jp");
-        f.ui().txtURL->setText(QString::fromUtf8("http://例え.jp/~taro"));
+        f.setting.cmbError()->setCurrentText("abc");
+        f.setting.cmbCorrect()->setCurrentText("");
+        f.setting.txtHN()->setText(QString::fromUtf8("バーテンダー太郎"));
+        f.setting.txtMail()->setText("taro@example.jp");
+        f.setting.txtURL()->setText(QString::fromUtf8("http://例え.jp/~taro"));
         f.host.questionCount = 30;
         f.host.SaveData();
         EXPECT_EQ(ReadFileBytes(f.File()), "abc\r\n\r\n" + Cp932Text("バーテンダー太郎") +
@@ -108,11 +109,11 @@ TEST(RecordsSetting, SettingsRoundTripThroughTheFile) {
     }
     Fixture g(dir);
     EXPECT_EQ(g.Load(), "");
-    EXPECT_EQ(g.ui().cmbError->currentText(), "abc");
-    EXPECT_EQ(g.ui().cmbCorrect->currentText(), "");
-    EXPECT_EQ(g.ui().txtHN->text(), QString::fromUtf8("バーテンダー太郎"));
-    EXPECT_EQ(g.ui().txtMail->text(), "taro@example.jp");
-    EXPECT_EQ(g.ui().txtURL->text(), QString::fromUtf8("http://例え.jp/~taro"));
+    EXPECT_EQ(g.setting.cmbError()->currentText(), "abc");
+    EXPECT_EQ(g.setting.cmbCorrect()->currentText(), "");
+    EXPECT_EQ(g.setting.txtHN()->text(), QString::fromUtf8("バーテンダー太郎"));
+    EXPECT_EQ(g.setting.txtMail()->text(), "taro@example.jp");
+    EXPECT_EQ(g.setting.txtURL()->text(), QString::fromUtf8("http://例え.jp/~taro"));
     EXPECT_EQ(g.host.checked, std::vector<std::string>{"mnu30"});
 }
 
@@ -145,9 +146,9 @@ TEST(RecordsSetting, LoadsEveryShapeOfFile) {
         Fixture f(dir);
         WriteFileBytes(f.File(), row.bytes);
         const std::string message = f.Load();
-        const QStringList fields = {f.ui().cmbError->currentText(),
-                                    f.ui().cmbCorrect->currentText(), f.ui().txtHN->text(),
-                                    f.ui().txtMail->text(), f.ui().txtURL->text()};
+        const QStringList fields = {
+            f.setting.cmbError()->currentText(), f.setting.cmbCorrect()->currentText(),
+            f.setting.txtHN()->text(), f.setting.txtMail()->text(), f.setting.txtURL()->text()};
         EXPECT_EQ(fields, row.fields) << row.name;
         EXPECT_EQ(f.host.checked, row.checked) << row.name;
         EXPECT_EQ(!message.empty(), row.reports) << row.name;
@@ -181,11 +182,11 @@ TEST(RecordsSetting, LoadingThenSavingKeepsEveryByte) {
     for (const std::string& line : lines) bytes += line + "\r\n";
     WriteFileBytes(f.File(), bytes);
     EXPECT_EQ(f.Load(), "");
-    EXPECT_EQ(f.ui().txtHN->text().size(), 40000);
+    EXPECT_EQ(f.setting.txtHN()->text().size(), 40000);
     f.host.questionCount = 30;
     f.host.SaveData();
     EXPECT_EQ(ReadFileBytes(f.File()), bytes);
-    f.ui().txtHN->setText(f.ui().txtHN->text() + "x");
+    f.setting.txtHN()->setText(f.setting.txtHN()->text() + "x");
     f.host.SaveData();
     bytes.insert(bytes.find(longLine) + longLine.size(), "x");
     EXPECT_EQ(ReadFileBytes(f.File()), bytes);
@@ -196,9 +197,10 @@ TEST(RecordsSetting, TabWalksTheFields) {
     QTemporaryDir dir;
     Fixture f(dir);
     f.Load();
-    const std::vector<QWidget*> order = {f.ui().cmbCorrect, f.ui().txtHN, f.ui().txtMail,
-                                         f.ui().txtURL, f.ui().cmbError};
-    EXPECT_EQ(FocusWalk(&f.setting, f.ui().cmbError, 5, false), order);
+    const std::vector<QWidget*> order = {f.setting.cmbCorrect(), f.setting.txtHN(),
+                                         f.setting.txtMail(), f.setting.txtURL(),
+                                         f.setting.cmbError()};
+    EXPECT_EQ(FocusWalk(&f.setting, f.setting.cmbError(), 5, false), order);
 }
 
 namespace {
@@ -293,7 +295,7 @@ TEST(RecordsSetting, KeyFiltersOfBothComboBoxes) {
         f.setting.show();
         f.setting.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&f.setting));
-        QComboBox* combo = row.errorField ? f.ui().cmbError : f.ui().cmbCorrect;
+        QComboBox* combo = row.errorField ? f.setting.cmbError() : f.setting.cmbCorrect();
         combo->setFocus();
         row.keys(combo);
         EXPECT_EQ(combo->currentText(), row.expected)
@@ -308,11 +310,11 @@ TEST(RecordsSetting, ButtonsSaveCloseAndHelp) {
     Fixture f(dir);
     f.Load();
     f.setting.show();
-    f.ui().cmbCorrect->setCurrentText("250");
-    QTest::mouseClick(f.ui().btnCancel, Qt::LeftButton);
+    f.setting.cmbCorrect()->setCurrentText("250");
+    QTest::mouseClick(f.setting.btnCancel(), Qt::LeftButton);
     EXPECT_FALSE(f.setting.isVisible());
     EXPECT_EQ(f.setting.result(), QDialog::Rejected);
-    EXPECT_EQ(f.ui().cmbCorrect->currentText(), "250");
+    EXPECT_EQ(f.setting.cmbCorrect()->currentText(), "250");
     EXPECT_EQ(f.host.saves, 0);
 
     f.setting.show();
@@ -322,11 +324,11 @@ TEST(RecordsSetting, ButtonsSaveCloseAndHelp) {
     EXPECT_EQ(f.host.saves, 0);
 
     f.setting.show();
-    QTest::mouseClick(f.ui().btnHelp, Qt::LeftButton);
+    QTest::mouseClick(f.setting.btnHelp(), Qt::LeftButton);
     EXPECT_EQ(f.host.helpContexts, std::vector<int>{5});
     EXPECT_TRUE(f.setting.isVisible());
 
-    QTest::mouseClick(f.ui().btnOK, Qt::LeftButton);
+    QTest::mouseClick(f.setting.btnOK(), Qt::LeftButton);
     EXPECT_FALSE(f.setting.isVisible());
     EXPECT_EQ(f.setting.result(), QDialog::Accepted);
     EXPECT_EQ(ReadFileBytes(f.File()), "3000\r\n250\r\n\r\n\r\n\r\n0\r\n");
@@ -338,7 +340,8 @@ TEST(RecordsSetting, EnterAndEscDoNotClose) {
     Fixture f(dir);
     f.Load();
     f.setting.show();
-    for (QWidget* field : std::initializer_list<QWidget*>{f.ui().txtHN, f.ui().cmbError}) {
+    for (QWidget* field :
+         std::initializer_list<QWidget*>{f.setting.txtHN(), f.setting.cmbError()}) {
         field->setFocus();
         QTest::keyClick(field, Qt::Key_Return);
         QTest::keyClick(field, Qt::Key_Escape);
@@ -346,7 +349,7 @@ TEST(RecordsSetting, EnterAndEscDoNotClose) {
     }
     QTest::keyClick(&f.setting, Qt::Key_Escape);
     EXPECT_TRUE(f.setting.isVisible());
-    for (QPushButton* b : {f.ui().btnOK, f.ui().btnCancel, f.ui().btnHelp}) {
+    for (QPushButton* b : {f.setting.btnOK(), f.setting.btnCancel(), f.setting.btnHelp()}) {
         EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << b->objectName().toStdString();
         EXPECT_TRUE(b->isFlat());
     }
@@ -359,8 +362,9 @@ TEST(RecordsSetting, GroupTitlesInterruptTheirFrames) {
     QTemporaryDir dir;
     Fixture f(dir);
     const QImage shown = f.setting.grab().toImage();
-    for (auto [title, frame] :
-         {std::pair{f.ui().Label1, f.ui().Shape1}, {f.ui().Label4, f.ui().Shape2}}) {
+    for (auto [titleName, frameName] : {std::pair{"Label1", "Shape1"}, {"Label4", "Shape2"}}) {
+        const auto* title = Named<QLabel>(f.setting, titleName);
+        const auto* frame = Named<QWidget>(f.setting, frameName);
         SCOPED_TRACE(title->objectName().toStdString());
         const int line = frame->y();
         const int blank = title->fontMetrics().horizontalAdvance(QLatin1Char(' '));
@@ -379,7 +383,7 @@ TEST(RecordsSetting, TabOrder) {
     Fixture f(dir);
     f.setting.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f.setting));
-    f.ui().cmbError->setFocus();
+    f.setting.cmbError()->setFocus();
     std::vector<QString> visited;
     for (int i = 0; i < 5; ++i) {
         QWidget* focus = QApplication::focusWidget();
@@ -400,7 +404,7 @@ TEST(RecordsSetting, UnwritableFileKeepsTheDialogOpen) {
     QDir(dir.path()).mkdir(QStringLiteral("setting.dat"));
     ScriptedBoxes boxes;
     f.setting.show();
-    QTest::mouseClick(f.ui().btnOK, Qt::LeftButton);
+    QTest::mouseClick(f.setting.btnOK(), Qt::LeftButton);
     EXPECT_EQ(f.host.saves, 1);
     ASSERT_EQ(boxes.Seen().size(), 1u);
     EXPECT_EQ(boxes.Seen()[0].Icon, MsgIcon::Error);

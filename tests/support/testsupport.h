@@ -1,11 +1,13 @@
 // Test seams: boxes answered by the test, a clock the test moves, seeds the test fixes.
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QTemporaryDir>
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -87,3 +89,12 @@ std::vector<std::string> CutLabels(QWidget& window);
 // The root of the source tree and the built game folder, as the build tells the tests.
 QString SourceDir();
 QString GameDir();
+
+// The control named `name` among `window`'s descendants, found as the tests meet it in the window's
+// layout; raises when there is none of that name and class, so that the test fails there.
+template <class Control>
+Control* Named(const QObject& window, const char* name) {
+    auto* control = window.findChild<Control*>(QString::fromLatin1(name));
+    if (!control) throw std::logic_error(std::string("no control named ") + name);
+    return control;
+}
