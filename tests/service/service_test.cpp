@@ -124,7 +124,7 @@ TEST_F(RankingServiceEnd, TheDialogsResultsReachThePage) {
     ASSERT_EQ(opened, QStringList(3, service->Page()));
 
     const HttpAnswer first = HttpGet(opened.front());
-    EXPECT_NE(first.Headers.find("Content-Security-Policy: default-src 'none'; style-src 'nonce-"),
+    EXPECT_NE(first.Headers.find("Content-Security-Policy: default-src 'none'; style-src 'sha256-"),
               std::string::npos)
         << first.Headers;
     EXPECT_EQ(first.Headers.find("script-src"), std::string::npos);
@@ -142,6 +142,23 @@ TEST_F(RankingServiceEnd, TheDialogsResultsReachThePage) {
               std::string::npos);
     EXPECT_NE(tens.find("<td class=\"comment\">乾杯<br>また来ます</td>"), std::string::npos);
     EXPECT_EQ(Scores(HttpGet(service->Page("count=30")).Body), std::vector<std::string>{"2500"});
+}
+
+// The page's address answers for the first count the query names among the game's, and with the
+// game's default for anything else.
+TEST_F(RankingServiceEnd, TheQueryChoosesTheCount) {
+    const std::pair<const char*, int> cases[] = {
+        {"count=30", 30},          {"count=100", 100},
+        {"x=1&count=20", 20},      {"count=20&count=30", 20},
+        {"count=35&count=40", 40}, {"count=35", 50},
+        {"count=010", 50},         {"count=", 50},
+        {"Count=30", 50},          {"count=30x", 50},
+        {"x&count=90&y=2", 90},    {"&&count=60", 60},
+    };
+    for (const auto& [query, count] : cases) {
+        const std::string title = "ｲﾝﾀｰﾈｯﾄﾗﾝｷﾝｸﾞ " + std::to_string(count) + "問</title>";
+        EXPECT_NE(HttpGet(service->Page(query)).Body.find(title), std::string::npos) << query;
+    }
 }
 
 // The account appends and does nothing else: no delete, overwrite, rename, folders, site
