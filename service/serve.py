@@ -179,7 +179,7 @@ def main():
         "authorizer": MasterOnly(args.password, os.path.join(data, "ftp")),
         "passive_ports": list(range(first, last + 1)),
     })
-    server = FTPServer(ftp, handler)
+    server = FTPServer(ftp, handler, backlog=1024)
     server.max_cons_per_ip = args.per_address
     # Each upload holds a control and a data connection.
     server.max_cons = 2 * args.sessions + 16
