@@ -5,8 +5,8 @@ open session."""
 
 import argparse
 import fcntl
-import grp
 import logging
+import logging.handlers
 import os
 import pwd
 import shutil
@@ -18,10 +18,20 @@ import sys
 from pyftpdlib.servers import FTPServer
 
 from keeper import Keeper, KeeperFailed, die_with_parent
-from logwriter import rotated_log
 from rankingftp import MasterOnly, RankingHandler
 
-HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def rotated_log(name, path, max_bytes):
+    """A logger writing to `path`, which with its one older generation stays within
+    `max_bytes`."""
+    handler = logging.handlers.RotatingFileHandler(path, maxBytes=max_bytes // 2, backupCount=1)
+    handler.setFormatter(logging.Formatter("%(asctime)s %(message)s"))
+    log = logging.getLogger(name)
+    log.addHandler(handler)
+    log.setLevel(logging.INFO)
+    log.propagate = False
+    return log
 
 
 def fail(why):
@@ -88,8 +98,7 @@ def prepare(data, owner, keeper_program):
         descriptor = os.open(path, os.O_WRONLY | os.O_CREAT | os.O_NOFOLLOW, 0o644)
         os.fchown(descriptor, uid, gid)
         os.close(descriptor)
-    for program in (keeper_program, os.path.join(HERE, "logwriter.py")):
-        shutil.copy(program, os.path.join(data, "bin"))
+    shutil.copy(keeper_program, os.path.join(data, "bin"))
     return os.path.join(data, "bin", os.path.basename(keeper_program))
 
 
@@ -102,7 +111,7 @@ def drop_root(account):
     os.setuid(entry.pw_uid)
 
 
-def lighttpd_config(data, address, port, headers, access_budget):
+def lighttpd_config(data, address, port, headers):
     header_items = ",\n  ".join('"%s" => "%s"' % (name, value) for name, value in headers
                                 if name != "Content-Type")
     counts = "|".join(str(count) for count in range(10, 101, 10))
@@ -127,7 +136,8 @@ url.redirect-code = 302
 setenv.set-response-header = (
   {header_items}
 )
-accesslog.filename = "|/usr/bin/python3 {data}/bin/logwriter.py {data}/log/access.log {access_budget}"
+# Rotated by the FTP server, which renames it and has lighttpd reopen it (SIGHUP).
+accesslog.filename = "{data}/log/access.log"
 '''
 
 
@@ -146,15 +156,14 @@ def main():
     # The logs take a tenth of the budget at most, half each for uploads and page views.
     log_budget = min(args.max_data // 10, 256 << 20)
     with open(os.path.join(data, "etc/lighttpd.conf"), "w") as config:
-        config.write(lighttpd_config(data, args.address, args.http_port, headers, log_budget // 2))
+        config.write(lighttpd_config(data, args.address, args.http_port, headers))
 
     ftp = listener(args.address, args.ftp_port, 1024)
     http = listener(args.address, args.http_port, 1024)
     drop_root(args.account)
 
-    upload_log = rotated_log("bartendam.uploads", os.path.join(data, "log/upload.log"),
+    rotated_log("bartendam.uploads", os.path.join(data, "log/upload.log"),
                              log_budget // 2)
-    upload_log.handlers[0].setFormatter(logging.Formatter("%(asctime)s %(message)s"))
     logging.basicConfig(level=logging.WARNING, format="%(message)s")
 
     try:
@@ -190,12 +199,22 @@ def main():
     signal.signal(signal.SIGTERM, stop)
     signal.signal(signal.SIGINT, stop)
 
+    access_log = os.path.join(data, "log/access.log")
+
     def watch():
         if web.poll() is not None or not keeper.running():
             print("service/run: a server ended; stopping the service", file=sys.stderr)
             raise SystemExit(1)
+        # Checked twice a second, the access log outgrows its half by at most that long's views.
+        try:
+            full = os.path.getsize(access_log) > log_budget // 4
+        except FileNotFoundError:
+            full = False
+        if full:
+            os.replace(access_log, access_log + ".1")
+            web.send_signal(signal.SIGHUP)
 
-    server.ioloop.call_every(1.0, watch)
+    server.ioloop.call_every(0.5, watch)
     where = "on every address of this machine" if args.address == "0.0.0.0" else "on " + args.address
     probe = "127.0.0.1" if args.address == "0.0.0.0" else args.address
     web_host = probe if args.http_port == 80 else "%s:%d" % (probe, args.http_port)
@@ -205,7 +224,7 @@ def main():
     print("  Page: http://%s/ranking/cocktail/cocktailmain.cgi" % web_host, flush=True)
     status = 0
     try:
-        server.serve_forever(handle_exit=False)
+        server.serve_forever(timeout=0.5, handle_exit=False)
     except SystemExit as exit:
         status = exit.code
     finally:

@@ -50,6 +50,8 @@ class Service:
                 if not line:
                     raise AssertionError("service/run did not start: %r" % self.output)
                 self.output += line
+            # The rest of the servers' output is read, so that none of them waits on it.
+            threading.Thread(target=self.process.stdout.read, daemon=True).start()
 
     def stop(self):
         if self.process.poll() is None:
