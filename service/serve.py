@@ -162,8 +162,7 @@ def main():
     http = listener(args.address, args.http_port, 1024)
     drop_root(args.account)
 
-    rotated_log("bartendam.uploads", os.path.join(data, "log/upload.log"),
-                             log_budget // 2)
+    rotated_log("bartendam.uploads", os.path.join(data, "log/upload.log"), log_budget // 2)
     logging.basicConfig(level=logging.WARNING, format="%(message)s")
 
     try:
