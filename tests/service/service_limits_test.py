@@ -3,9 +3,11 @@ ports of 127.0.0.1 as an operator would, driven with Python's own FTP client. Ne
 crowd's many source addresses it does not, but for the full disk's tmpfs). Usage:
 service_limits_test.py BUILD_DIR"""
 
+import atexit
 import ftplib
 import io
 import os
+import shutil
 import signal
 import socket
 import subprocess
@@ -88,6 +90,7 @@ class Service:
 def folder():
     made = tempfile.mkdtemp(prefix="bartendam-service-")
     os.chmod(made, 0o755)
+    atexit.register(shutil.rmtree, made, True)
     return made
 
 
