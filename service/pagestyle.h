@@ -1,7 +1,8 @@
 // The ranking page's look: the game's black window with white text and thin grey frames.
 #pragma once
 
-// On a narrow screen each entry becomes a block of three lines instead of a table row.
+// On a narrow screen each entry becomes a block of three lines instead of a table row, whose
+// columns may shrink below their texts, so that a long score or count wraps instead of widening it.
 inline constexpr const char* RankingPageStyle = R"css(
 :root { color-scheme: dark; }
 * { box-sizing: border-box; }
@@ -41,10 +42,13 @@ footer { color: #888; font-size: .8rem; text-align: center; padding: 1.5rem 1rem
   thead { display: none; }
   table, tbody { display: block; }
   tr {
-    display: grid; grid-template-columns: 2.4rem max-content max-content 1fr max-content;
+    display: grid;
+    grid-template-columns: 2.4rem minmax(0, max-content) minmax(0, max-content) minmax(0, 1fr)
+                           minmax(0, max-content);
     column-gap: .6rem; border-bottom: 1px solid #808080; padding: .45rem 0;
   }
   td { border: 0; padding: 0; }
+  td.score, td.time, td.correct, td.combo { white-space: normal; overflow-wrap: anywhere; }
   td.place { grid-column: 1; grid-row: 1 / span 3; font-size: 1.2em; }
   td.handle { grid-column: 2 / 5; grid-row: 1; }
   td.score { grid-column: 5; grid-row: 1; font-size: 1.1em; }

@@ -2,6 +2,9 @@
 #include "service/postedentry.h"
 
 #include <tuple>
+#include <vector>
+
+#include "records/lines.h"
 
 namespace {
 
@@ -73,6 +76,14 @@ bool ParseEntryFields(std::string_view line, TEntryFields& f) {
            Take(line, '\t', f.Mail) && !f.Mail.empty() && Take(line, '\t', f.HomePage) &&
            !f.HomePage.empty() && Take(line, 0, f.Comment) &&
            f.Comment.find('\t') == std::string_view::npos;
+}
+
+bool ParseUpload(std::string_view upload, TEntryFields& fields) {
+    if (upload.size() > MaxEntryLine || !upload.ends_with('\n')) return false;
+    const std::size_t end = upload.ends_with("\r\n") ? 2 : 1;
+    const std::vector<std::string> lines = SplitLines(std::string(upload));
+    return lines.size() == 1 && lines[0].size() + end == upload.size() &&
+           ParseEntryFields(upload.substr(0, upload.size() - end), fields);
 }
 
 TPostedEntry KeepEntry(const TEntryFields& f, uint64_t arrival) {

@@ -42,4 +42,10 @@ constexpr std::size_t MaxEntryLine = 8 * 255 + 7 + 2;
 // not decimal, or an empty handle or address (the game sends "0" for no address).
 bool ParseEntryFields(std::string_view line, TEntryFields& fields);
 
+// Whether `upload` is exactly one entry as the game sends it: one line by the line-end rule of the
+// program's text files, ended by CR LF or LF, of at most MaxEntryLine bytes, with the fields that
+// ParseEntryFields accepts (kept in `fields`, inside `upload`). A lone CR or a zero byte makes two
+// lines or a cut one, and so no entry.
+bool ParseUpload(std::string_view upload, TEntryFields& fields);
+
 TPostedEntry KeepEntry(const TEntryFields& fields, uint64_t arrival);

@@ -3,6 +3,7 @@
 #include "service/rankingpage.h"
 
 #include <QByteArray>
+#include <QCryptographicHash>
 
 #include "platform/cp932.h"
 #include "service/pagestyle.h"
@@ -74,15 +75,17 @@ bool IsWebAddress(std::string_view address) {
 // The game sends "0" for an address the player left empty.
 bool Given(const std::string& address) { return address != "0"; }
 
-// The comment's "<br />" marks are the player's line breaks.
+// The comment's "<br />" marks are the player's line breaks, the first few of them shown.
 std::string Comment(const std::string& cp932) {
     const std::string text = Utf8(cp932);
     const std::string_view mark = "<br />";
     std::string out;
     std::size_t start = 0;
+    int breaks = 0;
     for (std::size_t at; (at = text.find(mark, start)) != std::string::npos;
          start = at + mark.size()) {
-        out += Escape(std::string_view(text).substr(start, at - start)) + "<br>";
+        out += Escape(std::string_view(text).substr(start, at - start)) +
+               (++breaks <= ShownCommentBreaks ? "<br>" : " ");
     }
     return out + Escape(std::string_view(text).substr(start));
 }
@@ -123,6 +126,7 @@ std::string Links(const TRankingView& view) {
 }
 
 std::string Table(const TRankingView& view) {
+    if (view.Unreadable) return "<p class=\"empty\">ランキングを読めませんでした。</p>\n";
     if (view.Best.empty()) return "<p class=\"empty\">まだ登録がありません。</p>\n";
     std::string table =
         "<table>\n<thead><tr><th>順位</th><th>ﾊﾝﾄﾞﾙﾈｰﾑ</th><th>点数</th><th>時間</th>"
@@ -133,36 +137,26 @@ std::string Table(const TRankingView& view) {
 
 }  // namespace
 
-int CountFromQuery(std::string_view query) {
-    while (!query.empty()) {
-        const std::size_t end = query.find('&');
-        const std::string_view pair = query.substr(0, end);
-        query.remove_prefix(end == std::string_view::npos ? query.size() : end + 1);
-        if (!pair.starts_with("count=")) continue;
-        for (int count = FirstCount; count <= LastCount; count += CountStep) {
-            if (pair.substr(6) == std::to_string(count)) return count;
-        }
-    }
-    return DefaultCount;
+std::vector<std::pair<std::string, std::string>> RankingPageHeaders() {
+    const QByteArray hash =
+        QCryptographicHash::hash(QByteArray(RankingPageStyle), QCryptographicHash::Sha256);
+    return {{"Content-Type", "text/html; charset=utf-8"},
+            {"Content-Security-Policy", "default-src 'none'; style-src 'sha256-" +
+                                            hash.toBase64().toStdString() +
+                                            "'; base-uri 'none'; form-action 'none'; "
+                                            "frame-ancestors 'none'"},
+            {"X-Content-Type-Options", "nosniff"},
+            {"Referrer-Policy", "no-referrer"},
+            {"Cache-Control", "no-cache"}};
 }
 
-std::string RankingPageHeaders(std::string_view styleNonce) {
-    return "Content-Type: text/html; charset=utf-8\r\n"
-           "Content-Security-Policy: default-src 'none'; style-src 'nonce-" +
-           std::string(styleNonce) +
-           "'; base-uri 'none'; form-action 'none'; frame-ancestors 'none'\r\n"
-           "X-Content-Type-Options: nosniff\r\n"
-           "Referrer-Policy: no-referrer\r\n"
-           "Cache-Control: no-cache\r\n\r\n";
-}
-
-std::string RankingPageHtml(const TRankingView& view, std::string_view styleNonce) {
+std::string RankingPageHtml(const TRankingView& view) {
     return std::string("<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n") +
            "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
-           Title + " ｲﾝﾀｰﾈｯﾄﾗﾝｷﾝｸﾞ " + CountName(view.Count) + "</title>\n<style nonce=\"" +
-           std::string(styleNonce) + "\">" + RankingPageStyle + "</style>\n</head>\n<body>\n" +
-           "<header><h1>" + Title + "</h1><p>ｲﾝﾀｰﾈｯﾄﾗﾝｷﾝｸﾞ</p></header>\n" + Links(view) +
-           "<main>\n<h2>" + CountName(view.Count) + "</h2>\n" + Table(view) + "</main>\n" +
+           Title + " ｲﾝﾀｰﾈｯﾄﾗﾝｷﾝｸﾞ " + CountName(view.Count) + "</title>\n<style>" +
+           RankingPageStyle + "</style>\n</head>\n<body>\n" + "<header><h1>" + Title +
+           "</h1><p>ｲﾝﾀｰﾈｯﾄﾗﾝｷﾝｸﾞ</p></header>\n" + Links(view) + "<main>\n<h2>" +
+           CountName(view.Count) + "</h2>\n" + Table(view) + "</main>\n" +
            "<footer>各問題数の上位" + std::to_string(view.Limit) +
            "件を表示しています。同じ点数と時間なら先に登録した方が上です。</footer>\n" +
            "</body>\n</html>\n";

@@ -2,16 +2,20 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "service/rankingfile.h"
 
-// The count a query such as "count=30" asks for; the game's default for anything else.
-int CountFromQuery(std::string_view query);
+#include <utility>
+#include <vector>
 
-// The CGI header lines, ended by the empty line: UTF-8 HTML under a policy that runs no script
-// and applies only the page's own style block, which carries `styleNonce`.
-std::string RankingPageHeaders(std::string_view styleNonce);
+// The most line breaks of a comment that are shown; later ones show as spaces, so that a comment
+// of many breaks cannot stretch a row on a narrow screen.
+constexpr int ShownCommentBreaks = 4;
+
+// The response headers of every page, as name and value: UTF-8 HTML under a policy that runs no
+// script and applies no style but the page's own block, named by its hash. The same for every
+// page and every render, so a web server can send them with the stored pages.
+std::vector<std::pair<std::string, std::string>> RankingPageHeaders();
 
 // The whole page (UTF-8): links to every count with entries, then the count's table.
-std::string RankingPageHtml(const TRankingView& view, std::string_view styleNonce);
+std::string RankingPageHtml(const TRankingView& view);

@@ -14,7 +14,7 @@ BARTENDAM_PLAY_PACKAGES=(
 BARTENDAM_CHECK_PACKAGES=(
   "${BARTENDAM_PLAY_PACKAGES[@]}"
   libgtest-dev libgmock-dev
-  python3 python3-pyftpdlib vsftpd lighttpd libpam-pwdfile chromium curl iproute2
+  python3 python3-pyftpdlib vsftpd lighttpd chromium curl iproute2
   desktop-file-utils appstream
   xvfb xauth imagemagick
 )

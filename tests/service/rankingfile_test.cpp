@@ -1,5 +1,5 @@
 // Reading the ranking files: which appended lines are entries, their order and places, the best
-// entries of a large file, and which counts the page links to.
+// entries of a large file; and which uploads are one entry.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -34,7 +34,7 @@ std::vector<ReadCase> ReadCases() {
         {"LfOnly", head + "c\n", true},
         {"NegativeScore", EntryLine("-3", "X"), true},
         {"EmptyComment", head + "\r\n", true},
-        {"LoneCrInComment", head + "a\rb\r\n", true},
+        {"LoneCrEndsTheLine", head + "a\rb\r\n", true},
         {"LoneLeadByteEndsAField", "3*01:00`00\t10\t3\tX\x82\t0\t0\tc\x82\r\n", true},
         {"MarkupAndQuotesEverywhere",
          EntryLine("3", "X<b>\"'&", "01:00`00", "<a href=\"x\">&'", "<script>x</script>", "\"'&<>"),
@@ -78,15 +78,14 @@ INSTANTIATE_TEST_SUITE_P(Hostile, RankingLines, ::testing::ValuesIn(ReadCases())
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Score decides, then the shorter time, then the earlier line; equal score and time share a
-// place; negative scores rank below zero by value; a last line still arriving waits.
+// place; negative scores rank below zero by value.
 TEST(RankingFile, OrderAndPlaces) {
     RankingData data;
     data.Write(50, EntryLine("100", "A", "01:00`00") + EntryLine("300", "B", "02:00`00") +
                        EntryLine("-20", "E") + EntryLine("300", "C", "01:00`00") +
                        EntryLine("100", "D", "01:00`00") + EntryLine("-100", "F") +
-                       EntryLine("0", "G") + EntryLine("99", "H", "00:59`99") +
-                       "900*00:01`00\t1\t1\tpartial\t0\t0\tc");
-    const TRankingView view = ReadRanking(data.Folder(), 50);
+                       EntryLine("0", "G") + EntryLine("99", "H", "00:59`99"));
+    const TRankingView view = RankingView(50, BestEntries(data.File(50), 100), {50});
     EXPECT_EQ(Handles(view.Best),
               (std::vector<std::string>{"C", "B", "A", "D", "H", "G", "E", "F"}));
     EXPECT_EQ(view.Places, (std::vector<int>{1, 2, 3, 3, 5, 6, 7, 8}));
@@ -123,22 +122,27 @@ TEST(RankingFile, BestEntriesMatchAFullSort) {
     }
 }
 
-// Every count with an entry is offered, the shown one too; a file of broken lines, an empty file
-// or none at all offers nothing; a file that cannot be read is a failure, not an empty ranking.
-TEST(RankingFile, CountsWithEntries) {
-    RankingData data;
-    data.Write(10, "garbage\r\n\r\n");
-    data.Write(20, "garbage\r\n" + EntryLine("1", "a"));
-    data.Write(30, "");
-    data.Write(100, EntryLine("1", "a"));
-    TRankingView view = ReadRanking(data.Folder(), 30);
-    EXPECT_EQ(view.CountsWithEntries, (std::vector<int>{20, 100}));
-    EXPECT_TRUE(view.Best.empty());
-    view = ReadRanking(data.Folder(), 20);
-    EXPECT_EQ(view.CountsWithEntries, (std::vector<int>{20, 100}));
-    EXPECT_EQ(view.Best.size(), 1u);
-
-    QFile::remove(QString::fromStdString(data.File(40)));
-    QDir().mkpath(QString::fromStdString(data.File(40)));  // a folder where the file should be
-    EXPECT_NE(ErrorOf([&] { ReadRanking(data.Folder(), 50); }).find("40.log"), std::string::npos);
+// An upload is stored only when it is exactly one entry as the game sends it.
+TEST(RankingFile, UploadIsOneEntry) {
+    const std::string entry = EntryLine("3", "X");
+    const std::string line = entry.substr(0, entry.size() - 2);
+    const std::pair<std::string, bool> cases[] = {
+        {entry, true},
+        {line + "\n", true},
+        {line, false},
+        {"-", false},
+        {"\r\n", false},
+        {entry + entry, false},
+        {line + "\r" + entry, false},
+        {line + "\r\r\n", false},
+        {"3*01:00`00\t10\t3\tX\t0\t0\ta\rb\r\n", false},
+        {"3*01:00`00\t10\t3\tX\t0\t0\ta" + std::string(1, '\0') + "b\r\n", false},
+        {EntryLine("3", "X", "01:00`00", "0", std::string(255, 'c'), std::string(255, 'm')), true},
+        {std::string(MaxEntryLine, 'x') + "\r\n", false},
+    };
+    for (const auto& [upload, accepted] : cases) {
+        TEntryFields fields;
+        EXPECT_EQ(ParseUpload(upload, fields), accepted) << upload.substr(0, 60);
+        if (accepted) EXPECT_EQ(fields.Handle, "X");
+    }
 }

@@ -23,7 +23,7 @@
 #include "records/scorelog.h"
 #include "tests/ranking/rankingtestsupport.h"
 #include "tests/service/servicerunner.h"
-#include "tests/support/testaccess.h"
+#include "tests/support/testingranking.h"
 #include "tests/support/testsupport.h"
 
 namespace {
@@ -92,22 +92,21 @@ TEST_F(RankingServiceEnd, TheDialogsResultsReachThePage) {
     ScriptedInternet internet;
     QStringList opened;
     SetShellOpenHandler([&](const std::string& target) { opened << FromCp932(target); });
-    auto ranking = PrepareRanking(
-        folder.AppFolder(), Cp932Text("ﾊﾞｰﾃﾝﾀﾞｰ"), "", "http://bar.example/", [](int) {}, nullptr,
-        service->Endpoints());
+    auto ranking = TestingRanking::Prepare(folder.AppFolder(), Cp932Text("ﾊﾞｰﾃﾝﾀﾞｰ"), "",
+                                           "http://bar.example/", [](int) {}, service->Endpoints());
     ASSERT_TRUE(ranking);
     ranking->show();
-    TestAccess::Ui(*ranking).memComment->setPlainText(QStringLiteral("乾杯\nまた来ます"));
+    ranking->memComment()->setPlainText(QStringLiteral("乾杯\nまた来ます"));
     auto send = [&](int row) {
-        TestAccess::Ui(*ranking).lsRanking->selectRow(row);
+        ranking->lsRanking()->selectRow(row);
         boxes.Answer(MsgResult::Yes);
         boxes.Answer(MsgResult::Yes);
-        QTest::mouseClick(TestAccess::Ui(*ranking).btnOK, Qt::LeftButton);
+        QTest::mouseClick(ranking->btnOK(), Qt::LeftButton);
     };
     send(0);
     send(1);
-    TestAccess::Ui(*ranking).cmbMondai->setCurrentIndex(1);
-    ranking->cmbMondaiChange(TestAccess::Ui(*ranking).cmbMondai);
+    ranking->cmbMondai()->setCurrentIndex(1);
+    ranking->cmbMondaiChange(ranking->cmbMondai());
     send(0);
     SetShellOpenHandler(nullptr);
     for (const MessageBoxRequest& box : boxes.Seen()) {
@@ -124,7 +123,7 @@ TEST_F(RankingServiceEnd, TheDialogsResultsReachThePage) {
     ASSERT_EQ(opened, QStringList(3, service->Page()));
 
     const HttpAnswer first = HttpGet(opened.front());
-    EXPECT_NE(first.Headers.find("Content-Security-Policy: default-src 'none'; style-src 'nonce-"),
+    EXPECT_NE(first.Headers.find("Content-Security-Policy: default-src 'none'; style-src 'sha256-"),
               std::string::npos)
         << first.Headers;
     EXPECT_EQ(first.Headers.find("script-src"), std::string::npos);
@@ -142,6 +141,23 @@ TEST_F(RankingServiceEnd, TheDialogsResultsReachThePage) {
               std::string::npos);
     EXPECT_NE(tens.find("<td class=\"comment\">乾杯<br>また来ます</td>"), std::string::npos);
     EXPECT_EQ(Scores(HttpGet(service->Page("count=30")).Body), std::vector<std::string>{"2500"});
+}
+
+// The page's address answers for the first count the query names among the game's, and with the
+// game's default for anything else.
+TEST_F(RankingServiceEnd, TheQueryChoosesTheCount) {
+    const std::pair<const char*, int> cases[] = {
+        {"count=30", 30},          {"count=100", 100},
+        {"x=1&count=20", 20},      {"count=20&count=30", 20},
+        {"count=35&count=40", 40}, {"count=35", 50},
+        {"count=010", 50},         {"count=", 50},
+        {"Count=30", 50},          {"count=30x", 50},
+        {"x&count=90&y=2", 90},    {"&&count=60", 60},
+    };
+    for (const auto& [query, count] : cases) {
+        const std::string title = "ｲﾝﾀｰﾈｯﾄﾗﾝｷﾝｸﾞ " + std::to_string(count) + "問</title>";
+        EXPECT_NE(HttpGet(service->Page(query)).Body.find(title), std::string::npos) << query;
+    }
 }
 
 // The account appends and does nothing else: no delete, overwrite, rename, folders, site
