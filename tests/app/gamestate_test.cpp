@@ -50,6 +50,14 @@ class GameState : public ::testing::Test {
             [this](int, const std::vector<int>& buttons) { struck.push_back(buttons); });
         QObject::connect(&watched, &TGame::gameFinished,
                          [this](const TGameFigures& figures) { results.push_back(figures); });
+        QObject::connect(&watched, &TGame::questionJudged,
+                         [this](const std::string& entry, int answer, int picked) {
+                             judged.push_back({entry, answer, picked});
+                         });
+        QObject::connect(&watched, &TGame::practiceFinished,
+                         [this](int32_t correct, int32_t count) {
+                             practiceResults.push_back({correct, count});
+                         });
     }
     void TearDown() override { TTimer::SetManual(false); }
 
@@ -85,6 +93,12 @@ class GameState : public ::testing::Test {
     int questionsShown = 0;
     std::vector<std::vector<int>> struck;
     std::vector<TGameFigures> results;
+    struct Judged {
+        std::string entry;
+        int answer, picked;
+    };
+    std::vector<Judged> judged;
+    std::vector<std::pair<int32_t, int32_t>> practiceResults;
 };
 }  // namespace
 
@@ -173,7 +187,9 @@ TEST_F(GameState, NoSequenceOfCallsBreaksARule) {
                     fresh.Answer(AnswerOf(fresh));
                     break;
                 case Wrong:
-                    fresh.Answer(AWrongOne(fresh));
+                    // A click on each wrong button in turn: the first one still shown counts.
+                    for (int n = 1; n <= 4; ++n)
+                        if (fresh.Mark(n) != 0) fresh.Answer(n);
                     break;
                 case TimeOut:
                     for (int tick = 0; tick < TGame::CountdownSeconds; ++tick)
@@ -349,4 +365,174 @@ TEST_F(GameState, AnIconThatFailsIsReplacedByTheNextEntry) {
     EXPECT_EQ(results[0].Correct, 2);
     EXPECT_EQ(statuses.back(), Cp932Text("残りのアイコンを読み込めないため、ゲームを終えました。"));
     EXPECT_EQ(game.GameActive(), 0);
+}
+
+// A key is a click: an answer counts only on the open question of an active game, on a button no
+// lifeline struck, and never while a practice round is paused. Each row asks `pressed` (the
+// question's answer button, a wrong one still shown, or a struck one) after its setup.
+TEST_F(GameState, AnAnswerCountsOnlyWhereAClickWould) {
+    enum Pressed { TheAnswer, AShownWrongOne, AStruckOne };
+    enum Setup {
+        NoGame,
+        BeforeTheFirstQuestion,
+        Open,
+        StrikeTwo,
+        InTheVerdict,
+        Stopped,
+        Paused,
+        Resumed
+    };
+    const struct {
+        Setup setup;
+        Pressed pressed;
+        int judged;  // 1: the question is judged, 0: nothing happens
+    } rows[] = {
+        {NoGame, TheAnswer, 0},       {BeforeTheFirstQuestion, TheAnswer, 0},
+        {Open, TheAnswer, 1},         {Open, AShownWrongOne, 1},
+        {StrikeTwo, AStruckOne, 0},   {StrikeTwo, AShownWrongOne, 1},
+        {StrikeTwo, TheAnswer, 1},    {InTheVerdict, TheAnswer, 0},
+        {Stopped, TheAnswer, 0},      {Paused, TheAnswer, 0},
+        {Resumed, AShownWrongOne, 1},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> list = Catalogue(120);
+        TGame fresh(
+            list, [](const std::string&) { return QImage(); },
+            [] { return TGame::TDisplayTexts{}; });
+        Watch(fresh);
+        judged.clear();
+        struck.clear();
+        if (row.setup == Paused || row.setup == Resumed)
+            fresh.StartPractice({list[5], list[6]});
+        else if (row.setup != NoGame)
+            fresh.Start();
+        if (row.setup != NoGame && row.setup != BeforeTheFirstQuestion) fresh.QuestionTick();
+        if (row.setup == StrikeTwo) fresh.UseLifeline(1);
+        if (row.setup == InTheVerdict) fresh.Answer(AWrongOne(fresh));
+        if (row.setup == Stopped) fresh.Stop();
+        if (row.setup == Paused || row.setup == Resumed) fresh.TogglePause();
+        if (row.setup == Resumed) fresh.TogglePause();
+        const int answer = AnswerOf(fresh);
+        const std::vector<int> gone = struck.empty() ? std::vector<int>() : struck.back();
+        int button = answer;
+        for (int n = 1; n <= 4; ++n) {
+            const bool isGone = std::count(gone.begin(), gone.end(), n) > 0;
+            if (n != answer && (row.pressed == AStruckOne ? isGone : !isGone)) button = n;
+        }
+        const size_t before = judged.size();
+        fresh.Answer(button);
+        ASSERT_EQ(judged.size() - before, static_cast<size_t>(row.judged))
+            << row.setup << "/" << row.pressed;
+        if (row.judged == 1) EXPECT_EQ(judged.back().picked, button);
+    }
+}
+
+// The verdict names the question's entry, its answer's button and the button picked: the same
+// button for a right answer, the time-out's for a time-out. The misses of the game keep the name
+// chosen, none for a time-out, and a new game starts without them.
+TEST_F(GameState, TheVerdictNamesTheAnswerAndThePick) {
+    game.Start();
+    game.QuestionTick();
+    const int answer = AnswerOf(game), wrong = AWrongOne(game);
+    const std::string wrongName = names[wrong - 1];
+    game.Answer(wrong);
+    game.QuestionTick();
+    game.Answer(AnswerOf(game));
+    game.QuestionTick();
+    const int timedOut = AnswerOf(game);
+    TimeOut();
+    ASSERT_EQ(judged.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(judged[i].entry, game.QuestionOrder()[i]);
+    EXPECT_EQ(judged[0].answer, answer);
+    EXPECT_EQ(judged[0].picked, wrong);
+    EXPECT_EQ(judged[1].answer, judged[1].picked);
+    EXPECT_EQ(judged[2].answer, timedOut);
+    EXPECT_EQ(judged[2].picked, TGame::TimeOutButton);
+    ASSERT_EQ(game.Misses().size(), 2u);
+    EXPECT_EQ(game.Misses()[0].Entry, game.QuestionOrder()[0]);
+    EXPECT_EQ(game.Misses()[0].Chosen, wrongName);
+    EXPECT_EQ(game.Misses()[1].Entry, game.QuestionOrder()[2]);
+    EXPECT_EQ(game.Misses()[1].Chosen, "");
+    game.Start();
+    EXPECT_TRUE(game.Misses().empty());
+}
+
+// A practice round asks its entries in their order, each once, leaves out entries the catalogue
+// lacks, draws the other names from the whole catalogue, and ends without a result; the settings'
+// count stays.
+TEST_F(GameState, APracticeRoundAsksJustItsEntries) {
+    game.ChooseCount(30);
+    const std::string first = catalogue[100], second = catalogue[7];
+    ASSERT_TRUE(game.StartPractice({first, "missing.ico", second, first}));
+    EXPECT_TRUE(game.Practice());
+    std::set<std::string> others;
+    for (const std::string& entry : {first, second}) {
+        game.QuestionTick();
+        EXPECT_EQ(names[AnswerOf(game) - 1], NameWithoutExtension(entry));
+        for (int n = 1; n <= 4; ++n)
+            if (n != AnswerOf(game)) others.insert(names[n - 1]);
+        game.Answer(entry == first ? AnswerOf(game) : AWrongOne(game));
+    }
+    EXPECT_EQ(others.size(), 6u);
+    game.QuestionTick();
+    EXPECT_TRUE(results.empty());
+    ASSERT_EQ(practiceResults.size(), 1u);
+    EXPECT_EQ(practiceResults[0], std::make_pair(int32_t{1}, int32_t{2}));
+    EXPECT_EQ(game.GameActive(), 0);
+    EXPECT_EQ(game.QuestionCount(), 30);
+    EXPECT_FALSE(game.StartPractice({"missing.ico"}));
+
+    std::vector<std::string> four = Catalogue(4), three = Catalogue(3);
+    TGame small(
+        four, [](const std::string&) { return QImage(); }, [] { return TGame::TDisplayTexts{}; });
+    Watch(small);
+    ASSERT_TRUE(small.StartPractice({four[3]}));
+    small.QuestionTick();
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), 4u);
+    TGame tooSmall(three, nullptr, nullptr);
+    EXPECT_THROW(tooSmall.StartPractice({three[0]}), Exception);
+}
+
+// A paused practice round stands: neither clock ticks, the countdown keeps its second, nothing
+// answers or strikes, and the pause is left out of the answer time. It resumes where it stood, in
+// the question or in the verdict; a ranked game never pauses.
+TEST_F(GameState, APausedPracticeStandsStill) {
+    game.Start();
+    game.QuestionTick();
+    game.TogglePause();
+    EXPECT_FALSE(game.Paused());
+    EXPECT_TRUE(game.CountdownTimer().Enabled());
+
+    game.StartPractice({catalogue[3], catalogue[4]});
+    game.QuestionTick();
+    game.CountdownTick();
+    clock.Advance(1000);
+    game.TogglePause();
+    ASSERT_TRUE(game.Paused());
+    EXPECT_FALSE(game.CountdownTimer().Enabled());
+    EXPECT_FALSE(game.QuestionTimer().Enabled());
+    clock.Advance(60000);
+    TimeOut();
+    game.QuestionTick();
+    game.UseLifeline(TGame::CertainAnswerLifeline);
+    game.Answer(AnswerOf(game));
+    EXPECT_EQ(game.Phase(), TGame::TPhase::QuestionOpen);
+    EXPECT_EQ(game.QuestionIndex(), 1);
+    EXPECT_TRUE(struck.empty());
+    EXPECT_TRUE(judged.empty());
+    game.TogglePause();
+    EXPECT_TRUE(game.CountdownTimer().Enabled());
+    EXPECT_FALSE(game.QuestionTimer().Enabled());
+    game.Answer(AnswerOf(game));
+    EXPECT_EQ(game.ElapsedMs(), 1000);
+    EXPECT_EQ(game.Score(), TGame::Points(1000, 1));
+
+    game.TogglePause();
+    EXPECT_FALSE(game.QuestionTimer().Enabled());
+    game.QuestionTick();
+    EXPECT_EQ(game.QuestionIndex(), 1);
+    game.TogglePause();
+    EXPECT_TRUE(game.QuestionTimer().Enabled());
+    game.QuestionTick();
+    EXPECT_EQ(game.QuestionIndex(), 2);
 }
