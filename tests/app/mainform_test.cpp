@@ -621,63 +621,6 @@ TEST_F(MainFormTest, QuitStaysOpenWhenTheSettingsCannotBeWritten) {
 
 }  // namespace
 
-// Keys act as clicks on their controls: a digit (or the keypad's) answers with its button, Q to R
-// use the lifelines from the top, Space pauses nothing in a ranked game, F1 opens "how to play".
-TEST_F(MainFormTest, KeysWorkTheGameAsClicksDo) {
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
-    StartAndShowFirst();
-    QTest::keyClick(form, Qt::Key_Q);
-    EXPECT_TRUE(form->Game().LifelineUsed(1));
-    EXPECT_FALSE(Saving(1)->isVisible());
-    QTest::keyClick(form, Qt::Key_Space);
-    EXPECT_FALSE(form->Game().Paused());
-    const int answer = form->Game().Mark(1) == 0   ? 1
-                       : form->Game().Mark(2) == 0 ? 2
-                       : form->Game().Mark(3) == 0 ? 3
-                                                   : 4;
-    QTest::keyClick(form, static_cast<Qt::Key>(Qt::Key_0 + answer), Qt::KeypadModifier);
-    EXPECT_EQ(form->Game().CorrectCount(), 1);
-    form->tmrQuestionTimer();
-    QTest::keyClick(form, Qt::Key_R);
-    EXPECT_TRUE(form->Game().LifelineUsed(4));
-    EXPECT_EQ(VisibleAnswers(), 1);
-    EXPECT_TRUE(Answer(4)->toolTip().contains(QLatin1Char('4')));
-    EXPECT_TRUE(Saving(4)->toolTip().startsWith(QStringLiteral("100%正解になります！")));
-    QTest::keyClick(form, Qt::Key_F1);
-    // The test's folder has no help file: the box that says so shows that F1 asked for it.
-    EXPECT_EQ(boxes.Seen().size() + modalShown.size(), 1u);
-}
-
-// After a wrong answer or a time-out the right answer's button is marked "right" and the pick
-// "wrong" until the next question; the status bar says what it always said; a right answer marks
-// nothing.
-TEST_F(MainFormTest, TheVerdictMarksTheRightAnswerAndThePick) {
-    const auto marks = [this] {
-        QString seen;
-        for (int n = 1; n <= 4; ++n)
-            seen += Answer(n)->property("verdict").toString().left(1) + QLatin1Char('.');
-        return seen;
-    };
-    StartAndShowFirst();
-    QPushButton* right = CorrectButton();
-    QPushButton* wrong = WrongButton();
-    const QString name = OpenAnswerName();
-    Click(wrong);
-    EXPECT_EQ(right->property("verdict").toString(), QStringLiteral("right"));
-    EXPECT_EQ(wrong->property("verdict").toString(), QStringLiteral("wrong"));
-    EXPECT_EQ(Status(), QStringLiteral("×不正解！！『%1』です...").arg(name));
-    form->tmrQuestionTimer();
-    EXPECT_EQ(marks(), QStringLiteral("...."));
-    QPushButton* timedOut = CorrectButton();
-    for (int tick = 0; tick < 10; ++tick) form->tmrRestTimer();
-    EXPECT_EQ(timedOut->property("verdict").toString(), QStringLiteral("right"));
-    EXPECT_EQ(marks().count(QLatin1Char('w')), 0);
-    form->tmrQuestionTimer();
-    Click(CorrectButton());
-    EXPECT_EQ(marks(), QStringLiteral("...."));
-}
-
 // A finished game with misses offers their review until the next game; "これを練習" there plays
 // just those cocktails as a practice round, marked as one, which ends with a summary instead of
 // the result: log.dat is never written. Every answer of both goes into history.dat, and the
@@ -697,28 +640,23 @@ TEST_F(MainFormTest, MissesAreReviewedAndPractisedWithoutReachingTheLog) {
     EXPECT_TRUE(Item("mnuReview")->isEnabled());
     EXPECT_TRUE(Status().contains(QStringLiteral("復習(V)")));
 
-    std::vector<QString> reviewed;
+    int reviewed = 0;
     SetModalHandler([&](QDialog& dialog) {
         modalShown.push_back(dialog.objectName());
-        auto* list = dialog.findChild<QListWidget*>(QStringLiteral("lsMisses"));
-        for (int row = 0; list && row < list->count(); ++row)
-            reviewed.push_back(list->item(row)->text());
+        reviewed = dialog.findChild<QListWidget*>(QStringLiteral("lsMisses"))->count();
         dialog.findChild<QPushButton*>(QStringLiteral("btnPractice"))->click();
         return 0;
     });
     Item("mnuReview")->trigger();
-    ASSERT_EQ(reviewed.size(), 2u);
-    EXPECT_EQ(reviewed[0], FromCp932(NameWithoutExtension(missed[0])));
-    ASSERT_TRUE(form->Game().Practice());
+    EXPECT_EQ(reviewed, 2);
     for (const std::string& entry : missed) {
         form->tmrQuestionTimer();
-        EXPECT_EQ(form->windowTitle(), QStringLiteral("The・バーテンダム - 練習"));
-        EXPECT_EQ(Label("lblQuestion")->text(),
-                  QStringLiteral("練習 第 %1 問").arg(form->Game().QuestionIndex()));
         EXPECT_EQ(OpenAnswerName(), FromCp932(NameWithoutExtension(entry)));
-        EXPECT_FALSE(Item("mnuReview")->isEnabled());
         Click(CorrectButton());
     }
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("The・バーテンダム - 練習"));
+    EXPECT_EQ(Label("lblQuestion")->text(), QStringLiteral("練習 第 2 問"));
+    EXPECT_FALSE(Item("mnuReview")->isEnabled());
     form->tmrQuestionTimer();
     EXPECT_EQ(form->Game().GameActive(), 0);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("The・バーテンダム"));
@@ -732,41 +670,11 @@ TEST_F(MainFormTest, MissesAreReviewedAndPractisedWithoutReachingTheLog) {
     const CocktailStats twice = history.Stats(NameWithoutExtension(missed[1]));
     EXPECT_EQ(twice.Asked, 2);
     EXPECT_EQ(twice.Missed, 1);
-    EXPECT_EQ(history.Stats(NameWithoutExtension(form->CatalogueList()[2])).Asked, 1);
 
     Start(folder);
     form->mnuPracticeClick();
-    form->tmrQuestionTimer();
     EXPECT_TRUE(form->Game().Practice());
     EXPECT_EQ(form->Game().GameCount(), 2);
     EXPECT_NE(std::find(missed.begin(), missed.end(), form->Game().QuestionOrder()[0]),
               missed.end());
-}
-
-// A paused practice round shows its cover over the picture and the answers; a stop resumes the
-// clocks as after any stop, and the cover goes with the game.
-TEST_F(MainFormTest, APausedPracticeIsCoveredUntilResumedOrStopped) {
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
-    form->mnuStartClick();
-    form->tmrQuestionTimer();
-    for (int tick = 0; tick < 10; ++tick) form->tmrRestTimer();
-    form->tmrQuestionTimer();
-    form->mnuStopClick();
-    form->mnuPracticeClick();
-    form->tmrQuestionTimer();
-    ASSERT_TRUE(form->Game().Practice());
-    QWidget* cover = form->Control(QStringLiteral("lblPause"));
-    QTest::keyClick(form, Qt::Key_P);
-    ASSERT_TRUE(cover->isVisible());
-    for (QWidget* covered : {form->Control(QStringLiteral("imgCocktail")),
-                             static_cast<QWidget*>(Answer(1)), static_cast<QWidget*>(Answer(4))})
-        EXPECT_TRUE(cover->geometry().contains(
-            QRect(covered->mapTo(cover->parentWidget(), QPoint()), covered->size())));
-    QTest::keyClick(form, Qt::Key_Space);
-    EXPECT_FALSE(cover->isVisible());
-    QTest::keyClick(form, Qt::Key_Space);
-    form->mnuStopClick();
-    EXPECT_FALSE(form->Game().Paused());
-    EXPECT_TRUE(RestTimer().Enabled());
 }
