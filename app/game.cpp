@@ -55,14 +55,43 @@ void TGame::PresetCount(int32_t count) { nextCount_ = count; }
 void TGame::Start() {
     emit statusText(Cp932Text("現在問題をシャッフル中です..."));
     Shuffle(questionOrder_);
+    questionCount_ = nextCount_;
+    Begin(nextCount_, false);
+}
+
+bool TGame::StartPractice(const std::vector<std::string>& entries) {
+    if (static_cast<int>(questionOrder_.size()) < MinimumPracticeCatalogue)
+        throw Exception(
+            ToCp932(QStringLiteral("カクテルのアイコンが足りないため、練習を開始できません。"
+                                   "cocktailフォルダに%1個以上のアイコンが必要です（現在%2個）。")
+                        .arg(MinimumPracticeCatalogue)
+                        .arg(questionOrder_.size())));
+    const auto has = [](const std::vector<std::string>& list, const std::string& entry) {
+        return std::find(list.begin(), list.end(), entry) != list.end();
+    };
+    std::vector<std::string> order;
+    for (const std::string& entry : entries)
+        if (has(questionOrder_, entry) && !has(order, entry)) order.push_back(entry);
+    if (order.empty()) return false;
+    const int32_t count = static_cast<int32_t>(order.size());
+    for (const std::string& entry : questionOrder_)
+        if (!has(order, entry)) order.push_back(entry);
+    questionOrder_ = std::move(order);
+    Begin(count, true);
+    return true;
+}
+
+void TGame::Begin(int32_t count, bool practice) {
+    EndPause();
+    practice_ = practice;
     gameActive_ = 1;
     questionIndex_ = 0;
     elapsedMs_ = 0;
     score_ = 0;
     combo_ = 0;
     correctCount_ = 0;
-    questionCount_ = nextCount_;
-    gameCount_ = nextCount_;
+    gameCount_ = count;
+    misses_.clear();
     emit scoreChanged(score_);
     emit comboChanged(combo_);
     emit clockChanged(ClockText(elapsedMs_));
@@ -70,9 +99,36 @@ void TGame::Start() {
 }
 
 void TGame::Stop() {
+    // The clocks run again, so that an open question still times out as after any stop.
+    EndPause();
     gameActive_ = 0;
     inView_ = false;
     emit gameStopped();
+}
+
+void TGame::TogglePause() {
+    if (paused_) {
+        EndPause();
+        return;
+    }
+    if (!practice_ || gameActive_ != 1) return;
+    paused_ = true;
+    pausedQuestionClock_ = questionTimer_.Enabled();
+    pausedCountdown_ = countdownTimer_.Enabled();
+    questionTimer_.SetEnabled(false);
+    countdownTimer_.SetEnabled(false);
+    pauseStartTick_ = GetTickCount();
+    emit pauseChanged(true);
+}
+
+void TGame::EndPause() {
+    if (!paused_) return;
+    paused_ = false;
+    // The answer time leaves the pause out.
+    questionStartTick_ += GetTickCount() - pauseStartTick_;
+    questionTimer_.SetEnabled(pausedQuestionClock_);
+    countdownTimer_.SetEnabled(pausedCountdown_);
+    emit pauseChanged(false);
 }
 
 void TGame::QuestionTick() {
@@ -92,7 +148,10 @@ void TGame::QuestionTick() {
 void TGame::EndWithResult() {
     questionTimer_.SetEnabled(false);
     if (phase_ == TPhase::Verdict) phase_ = TPhase::Idle;
-    emit gameFinished(Figures());
+    if (practice_)
+        emit practiceFinished(correctCount_, gameCount_);
+    else
+        emit gameFinished(Figures());
     Stop();
 }
 
@@ -125,6 +184,7 @@ void TGame::ShowNextQuestion() {
     phase_ = TPhase::QuestionOpen;
     inView_ = true;
     lifelineReady_ = true;
+    struck_.fill(false);
     const std::array<int, 3> wrong =
         WrongChoices(questionIndex_, static_cast<int>(questionOrder_.size()));
     const std::array<int, 4> buttons = PlaceChoices();
@@ -136,6 +196,7 @@ void TGame::ShowNextQuestion() {
     }
     names[buttons[3] - 1] = NameWithoutExtension(questionOrder_[questionIndex_]);
     marks_[buttons[3] - 1] = 0;
+    names_ = names;
     countdown_ = CountdownSeconds;
     ++questionIndex_;
     questionStartTick_ = GetTickCount();
@@ -155,8 +216,9 @@ void TGame::CountdownTick() {
 }
 
 void TGame::Answer(int button) {
-    if (phase_ != TPhase::QuestionOpen || !inView_) return;
+    if (phase_ != TPhase::QuestionOpen || !inView_ || paused_) return;
     if (button < TimeOutButton || button > ButtonCount) return;
+    if (button != TimeOutButton && struck_[static_cast<size_t>(button - 1)]) return;
     CloseQuestion(button);
 }
 
@@ -167,11 +229,14 @@ void TGame::CloseQuestion(int button) {
     // A question left open by an earlier game: this game has no question to judge yet.
     if (questionIndex_ < 1) return;
     const TDisplayTexts display = displayTexts_();
+    const std::string& entry = questionOrder_[questionIndex_ - 1];
     uint32_t answerMs;
     if (Mark(button) != 0) {
+        misses_.push_back(ReviewMiss{entry, button == TimeOutButton
+                                                ? std::string()
+                                                : names_[static_cast<size_t>(button - 1)]});
         answerMs = WrongAnswerMs;
-        emit statusText(Cp932Text("×不正解！！『") +
-                        NameWithoutExtension(questionOrder_[questionIndex_ - 1]) +
+        emit statusText(Cp932Text("×不正解！！『") + NameWithoutExtension(entry) +
                         Cp932Text("』です..."));
         questionTimer_.SetInterval(DisplayTime(display.Wrong, WrongDisplayFallback));
         combo_ /= 2;
@@ -187,11 +252,12 @@ void TGame::CloseQuestion(int button) {
     elapsedMs_ += static_cast<int32_t>(answerMs);
     emit clockChanged(ClockText(elapsedMs_));
     emit comboChanged(combo_);
+    emit questionJudged(entry, AnswerButton(), button);
     questionTimer_.SetEnabled(true);
 }
 
 void TGame::UseLifeline(int lifeline) {
-    if (phase_ != TPhase::QuestionOpen || !inView_) return;
+    if (phase_ != TPhase::QuestionOpen || !inView_ || paused_) return;
     if (lifeline < 1 || lifeline > LifelineCount || LifelineUsed(lifeline)) return;
     if (!lifelineReady_) {
         emit statusText(Cp932Text("すでに救済処置を使っているので使えません！"));
@@ -207,6 +273,7 @@ void TGame::UseLifeline(int lifeline) {
         const std::array<int, 2> two = StrikeTwoDraw(AnswerButton());
         struck.assign(two.begin(), two.end());
     }
+    for (int button : struck) struck_[static_cast<size_t>(button - 1)] = true;
     emit lifelineStruck(lifeline, struck);
 }
 

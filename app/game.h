@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/timer.h"
+#include "records/reviewmiss.h"
 #include "records/scorelog.h"
 
 class TGame : public QObject {
@@ -24,7 +25,8 @@ class TGame : public QObject {
   public:
     // Where the question on the screen stands. Idle: none is open. QuestionOpen: its countdown
     // runs, and it takes one answer and at most one lifeline. Verdict: it was answered or timed
-    // out, and the pacing clock runs towards the next question.
+    // out, and the pacing clock runs towards the next question. A paused practice round keeps its
+    // phase with both clocks stopped.
     enum class TPhase { Idle, QuestionOpen, Verdict };
 
     // The shuffle exchanges positions 0 to 100, so a catalogue needs this many entries to start.
@@ -51,6 +53,8 @@ class TGame : public QObject {
     static constexpr int CertainAnswerLifeline = 4;
     // The count of a game when the menu's item reads no number, and before any choice.
     static constexpr int32_t DefaultCount = 50;
+    // A practice round needs the answer and three other names on the buttons.
+    static constexpr int MinimumPracticeCatalogue = ButtonCount;
 
     // The names on buttons 1 to 4 (CP932, without extension).
     using TChoices = std::array<std::string, ButtonCount>;
@@ -82,12 +86,25 @@ class TGame : public QObject {
     // The game is no longer active and its question out of the player's reach; the clocks and
     // every figure stay, so an open question still times out and its verdict shows.
     void Stop();
+    // A practice round: the same play over `entries` (catalogue entries, asked in this order, each
+    // once; entries the catalogue lacks are left out), its wrong names drawn from the whole
+    // catalogue. It is never ranked: it ends without a result, and it can be paused. Moves
+    // `entries` to the front of the catalogue list, the rest keeping their order. False, with
+    // nothing changed, when no entry is left to ask; a catalogue of fewer than
+    // MinimumPracticeCatalogue entries raises Exception.
+    bool StartPractice(const std::vector<std::string>& entries);
     // A click on button 1 to 4 (or TimeOutButton). Only the open question of the active game's
-    // view takes an answer, and only one.
+    // view takes an answer, and only one, never on a button a lifeline struck, never while paused.
+    // A key goes here too, so that it counts exactly where a click would.
     void Answer(int button);
     // Lifeline 1 to 4 on the open question: each once per game, one per question, none once the
-    // question is closed. A second one on the same question is refused with a message.
+    // question is closed or while paused. A second one on the same question is refused with a
+    // message.
     void UseLifeline(int lifeline);
+    // Pauses a running practice round, or resumes a paused one: while paused both clocks stand,
+    // the answer time does not run, and the question takes no answer and no lifeline. A ranked
+    // game never pauses.
+    void TogglePause();
 
     // ---- The clocks' ticks: each does nothing while its clock is off ----
     // Shows the next question, or ends the game with its result when its count is reached.
@@ -97,6 +114,12 @@ class TGame : public QObject {
 
     // ---- What the game holds ----
     uint8_t GameActive() const { return gameActive_; }
+    // The running (or last) game is a practice round.
+    bool Practice() const { return practice_; }
+    bool Paused() const { return paused_; }
+    // Every question of the running (or last) game answered wrongly or timed out, in the order
+    // asked.
+    const std::vector<ReviewMiss>& Misses() const { return misses_; }
     TPhase Phase() const { return phase_; }
     const std::vector<std::string>& QuestionOrder() const { return questionOrder_; }
     // Questions shown in this game; the open question's entry is QuestionOrder()[index - 1].
@@ -155,13 +178,26 @@ class TGame : public QObject {
     void questionShown(int number, const QImage& picture, const TGame::TChoices& names);
     // The open question was answered or timed out: no answer and no lifeline until the next.
     void questionClosed();
+    // The closed question of catalogue entry `entry` was judged: `answerButton` held its name, and
+    // the player picked `pickedButton` (TimeOutButton for a time-out). Follows questionClosed.
+    void questionJudged(const std::string& entry, int answerButton, int pickedButton);
     // `lifeline` is used up for this game; `buttons` are the choices it strikes.
     void lifelineStruck(int lifeline, const std::vector<int>& buttons);
     // The game reached its count; its result is shown before the game stops.
     void gameFinished(const TGameFigures& figures);
+    // A practice round reached its count, `correct` of its `count` questions answered rightly;
+    // there is no result, and the round stops.
+    void practiceFinished(int32_t correct, int32_t count);
+    // A practice round was paused or resumed.
+    void pauseChanged(bool paused);
     void gameStopped();
 
   private:
+    // Resets the figures for a game (or a practice round) of `count` questions and starts the
+    // pacing clock.
+    void Begin(int32_t count, bool practice);
+    // Resumes the clocks of a paused round; nothing when not paused.
+    void EndPause();
     void ShowNextQuestion();
     // Loads the picture of the next question into `picture`. An entry whose picture cannot be
     // loaded goes to the end of the order, the next entry taking its place, and is named in
@@ -182,6 +218,12 @@ class TGame : public QObject {
     // stop.
     bool inView_ = false;
     uint8_t gameActive_ = 0;
+    bool practice_ = false;
+    bool paused_ = false;
+    // What a pause stopped: which clocks ran, and the tick count at its start.
+    bool pausedQuestionClock_ = false;
+    bool pausedCountdown_ = false;
+    uint32_t pauseStartTick_ = 0;
     int32_t questionIndex_ = 0;
     uint32_t questionStartTick_ = 0;
     bool lifelineReady_ = false;
@@ -196,6 +238,10 @@ class TGame : public QObject {
     int countdown_ = CountdownSeconds;
     // Marks of buttons 1 to 4; before the first question every button is a wrong one.
     std::array<int, ButtonCount> marks_{1, 1, 1, 1};
+    // The open question's names, and the buttons a lifeline took away from it.
+    TChoices names_;
+    std::array<bool, ButtonCount> struck_{};
+    std::vector<ReviewMiss> misses_;
 };
 
 // A text read as a decimal integer (an optional sign, then digits), or `fallback` when it is not

@@ -10,6 +10,8 @@
 
 #include "app/game.h"
 #include "files/gamefolder.h"
+#include "records/history.h"
+#include "records/reviewmiss.h"
 #include "records/settinghost.h"
 
 class QAction;
@@ -54,6 +56,9 @@ class TMainForm : public QMainWindow, public TSettingHost {
     void spdAnswer1Click(QObject* sender);
     void imgSaving1Click(QObject* sender);
     void imgSaving4Click();
+    // The review of the last game's misses, and a practice round of the most-missed cocktails.
+    void mnuReviewClick();
+    void mnuPracticeClick();
 
   private:
     // Settings and help, over records/ and catalogue/, for the settings dialog.
@@ -62,6 +67,8 @@ class TMainForm : public QMainWindow, public TSettingHost {
     void Helper(int context) override;
 
     void ConnectHandlers();
+    // The keys of the game window: answers, lifelines, pause and help.
+    void ConnectKeys();
     void ConnectGame();
     void ApplyLook();
     void SetClientWidth(int width);
@@ -71,7 +78,20 @@ class TMainForm : public QMainWindow, public TSettingHost {
     void ShowQuestion(int number, const QImage& picture, const TGame::TChoices& names);
     void ShowStruck(int lifeline, const std::vector<int>& buttons);
     void ShowResult(const TGameFigures& figures);
+    void ShowPracticeEnd(int32_t correct, int32_t count);
     void HideGame();
+    // After a miss, the right answer's button and the picked one are marked until the next
+    // question; `mark` is the buttons' "verdict" property, empty for none.
+    void ShowVerdict(int answer, int picked);
+    void MarkAnswer(int n, const char* mark);
+    void ShowPause(bool paused);
+    // Keeps the finished game's misses for the review and tells the player where it is.
+    void OfferReview(QString status);
+    // Asks before a running game is thrown away; true to go on.
+    bool MayDiscardGame();
+    void StartPractice(const std::vector<std::string>& entries);
+    void RecordAnswer(const std::string& entry, bool correct);
+    void SaveHistory();
     // The count a question-count item stands for.
     static int32_t CountOf(const QAction& item);
     // The answer button numbered 1 to 4, and the lifeline picture numbered 1 to 4.
@@ -92,6 +112,11 @@ class TMainForm : public QMainWindow, public TSettingHost {
     TGameFolder folder_;
     std::vector<std::string> catalogueList_;
     TGame game_;
+    TPlayerHistory history_;
+    // Answers were counted since history.dat was last written.
+    bool historyChanged_ = false;
+    std::vector<ReviewMiss> reviewMisses_;
+    QString title_;
     TSetting* setting_ = nullptr;
     TPDB* pdb_ = nullptr;
 };

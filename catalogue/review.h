@@ -9,15 +9,11 @@
 
 #include "catalogue/recipes.h"
 #include "records/history.h"
+#include "records/reviewmiss.h"
 
 namespace Ui {
 class TReview;
 }
-
-struct ReviewMiss {
-    std::string Entry;   // the catalogue entry asked (CP932 file name)
-    std::string Chosen;  // the name the player chose (CP932); empty when the time ran out
-};
 
 class TReview : public QDialog {
     Q_OBJECT

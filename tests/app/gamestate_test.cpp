@@ -50,6 +50,10 @@ class GameState : public ::testing::Test {
             [this](int, const std::vector<int>& buttons) { struck.push_back(buttons); });
         QObject::connect(&watched, &TGame::gameFinished,
                          [this](const TGameFigures& figures) { results.push_back(figures); });
+        QObject::connect(&watched, &TGame::questionJudged,
+                         [this](const std::string& entry, int answer, int picked) {
+                             judged.push_back({entry, answer, picked});
+                         });
     }
     void TearDown() override { TTimer::SetManual(false); }
 
@@ -85,6 +89,11 @@ class GameState : public ::testing::Test {
     int questionsShown = 0;
     std::vector<std::vector<int>> struck;
     std::vector<TGameFigures> results;
+    struct Judged {
+        std::string entry;
+        int answer, picked;
+    };
+    std::vector<Judged> judged;
 };
 }  // namespace
 
@@ -173,7 +182,9 @@ TEST_F(GameState, NoSequenceOfCallsBreaksARule) {
                     fresh.Answer(AnswerOf(fresh));
                     break;
                 case Wrong:
-                    fresh.Answer(AWrongOne(fresh));
+                    // A click on each wrong button in turn: the first one still shown counts.
+                    for (int n = 1; n <= 4; ++n)
+                        if (fresh.Mark(n) != 0) fresh.Answer(n);
                     break;
                 case TimeOut:
                     for (int tick = 0; tick < TGame::CountdownSeconds; ++tick)
@@ -221,7 +232,9 @@ TEST_F(GameState, JudgingChangesTheFiguresByTheRules) {
     EXPECT_EQ(game.Score(), 4 * 900 + 3 * 1800);
     game.QuestionTick();
     clock.Advance(2345);
-    game.Answer(AWrongOne(game));
+    const std::pair<int, int> wrongTurn{AnswerOf(game), AWrongOne(game)};
+    const std::string wrongName = names[wrongTurn.second - 1];
+    game.Answer(wrongTurn.second);
     EXPECT_EQ(statuses.back(), Cp932Text("×不正解！！『") +
                                    NameWithoutExtension(game.QuestionOrder()[7]) +
                                    Cp932Text("』です..."));
@@ -236,6 +249,18 @@ TEST_F(GameState, JudgingChangesTheFiguresByTheRules) {
     EXPECT_EQ(game.CorrectCount(), 7);
     EXPECT_EQ(game.QuestionIndex(), 9);
     EXPECT_EQ(game.Figures().Time, "00:27`00");
+    // Each verdict names the entry, the answer's button and the pick (the time-out's for none);
+    // the misses keep the name chosen.
+    ASSERT_EQ(judged.size(), 9u);
+    EXPECT_EQ(judged[6].answer, judged[6].picked);
+    EXPECT_EQ(judged[7].entry, game.QuestionOrder()[7]);
+    EXPECT_EQ(judged[7].answer, wrongTurn.first);
+    EXPECT_EQ(judged[7].picked, wrongTurn.second);
+    EXPECT_EQ(judged[8].picked, TGame::TimeOutButton);
+    ASSERT_EQ(game.Misses().size(), 2u);
+    EXPECT_EQ(game.Misses()[0].Chosen, wrongName);
+    EXPECT_EQ(game.Misses()[1].Entry, game.QuestionOrder()[8]);
+    EXPECT_EQ(game.Misses()[1].Chosen, "");
 }
 
 // The countdown shows 10 at a question and times it out at its tenth tick, and stops.
@@ -349,4 +374,78 @@ TEST_F(GameState, AnIconThatFailsIsReplacedByTheNextEntry) {
     EXPECT_EQ(results[0].Correct, 2);
     EXPECT_EQ(statuses.back(), Cp932Text("残りのアイコンを読み込めないため、ゲームを終えました。"));
     EXPECT_EQ(game.GameActive(), 0);
+}
+
+// A key is a click: an answer counts only on the open question of an active game, on a button no
+// lifeline struck, and never while a practice round is paused.
+TEST_F(GameState, AnAnswerCountsOnlyWhereAClickWould) {
+    enum Setup { NoGame, NotYetShown, Open, Struck, Verdict, Stopped, Paused, Resumed };
+    const struct {
+        Setup setup;
+        bool struckButton;  // the key of a button the lifeline took away, else of a shown one
+        size_t judged;
+    } rows[] = {{NoGame, false, 0},  {NotYetShown, false, 0}, {Open, false, 1},
+                {Struck, true, 0},   {Struck, false, 1},      {Verdict, false, 0},
+                {Stopped, false, 0}, {Paused, false, 0},      {Resumed, false, 1}};
+    for (const auto& row : rows) {
+        std::vector<std::string> list = Catalogue(120);
+        TGame fresh(
+            list, [](const std::string&) { return QImage(); }, [this] { return display; });
+        Watch(fresh);
+        judged.clear();
+        struck.clear();
+        if (row.setup >= Paused)
+            fresh.StartPractice({list[5], list[6]});
+        else if (row.setup != NoGame)
+            fresh.Start();
+        if (row.setup != NoGame && row.setup != NotYetShown) fresh.QuestionTick();
+        if (row.setup == Struck) fresh.UseLifeline(1);
+        if (row.setup == Verdict) fresh.Answer(AWrongOne(fresh));
+        if (row.setup == Stopped) fresh.Stop();
+        if (row.setup >= Paused) fresh.TogglePause();
+        if (row.setup == Resumed) fresh.TogglePause();
+        int button = AnswerOf(fresh);
+        for (int n = 1; n <= 4 && !struck.empty(); ++n)
+            if (n != AnswerOf(fresh) &&
+                (std::count(struck[0].begin(), struck[0].end(), n) > 0) == row.struckButton)
+                button = n;
+        judged.clear();
+        fresh.Answer(button);
+        EXPECT_EQ(judged.size(), row.judged) << row.setup << row.struckButton;
+    }
+}
+
+// A paused practice round stands: neither clock ticks, nothing answers or strikes, and the pause is
+// left out of the answer time; it resumes where it stood. A ranked game never pauses. A round of
+// fewer than four cocktails draws the other names from the whole catalogue.
+TEST_F(GameState, APausedPracticeStandsStill) {
+    game.ChooseCount(30);
+    game.Start();
+    game.QuestionTick();
+    game.TogglePause();
+    EXPECT_FALSE(game.Paused());
+    game.StartPractice({catalogue[3], "missing.ico", catalogue[4]});
+    EXPECT_EQ(game.GameCount(), 2);
+    EXPECT_EQ(game.QuestionCount(), 30);
+    game.QuestionTick();
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), 4u);
+    clock.Advance(1000);
+    game.TogglePause();
+    ASSERT_TRUE(game.Paused());
+    EXPECT_FALSE(game.CountdownTimer().Enabled());
+    EXPECT_FALSE(game.QuestionTimer().Enabled());
+    clock.Advance(60000);
+    TimeOut();
+    game.UseLifeline(TGame::CertainAnswerLifeline);
+    game.Answer(AnswerOf(game));
+    EXPECT_EQ(game.Phase(), TGame::TPhase::QuestionOpen);
+    EXPECT_TRUE(struck.empty());
+    game.TogglePause();
+    EXPECT_TRUE(game.CountdownTimer().Enabled());
+    game.Answer(AnswerOf(game));
+    EXPECT_EQ(game.ElapsedMs(), 1000);
+    game.TogglePause();
+    game.Stop();
+    EXPECT_FALSE(game.Paused());
+    EXPECT_TRUE(game.QuestionTimer().Enabled());
 }

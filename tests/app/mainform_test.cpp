@@ -4,8 +4,10 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest/QTest>
@@ -17,6 +19,7 @@
 #include "platform/exception.h"
 #include "platform/modal.h"
 #include "platform/timer.h"
+#include "records/history.h"
 #include "records/setting.h"
 #include "tests/support/testinggameresult.h"
 #include "tests/support/testingmainform.h"
@@ -617,3 +620,61 @@ TEST_F(MainFormTest, QuitStaysOpenWhenTheSettingsCannotBeWritten) {
 }
 
 }  // namespace
+
+// A finished game with misses offers their review until the next game; "これを練習" there plays
+// just those cocktails as a practice round, marked as one, which ends with a summary instead of
+// the result: log.dat is never written. Every answer of both goes into history.dat, and the
+// most-missed cocktails can be practised from the menu.
+TEST_F(MainFormTest, MissesAreReviewedAndPractisedWithoutReachingTheLog) {
+    Item("mnu10")->trigger();
+    EXPECT_FALSE(Item("mnuReview")->isEnabled());
+    form->mnuStartClick();
+    std::vector<std::string> missed;
+    for (int q = 1; q <= 10; ++q) {
+        form->tmrQuestionTimer();
+        if (q % 4 == 0) missed.push_back(form->CatalogueList()[q - 1]);
+        Click(q % 4 ? CorrectButton() : WrongButton());
+    }
+    form->tmrQuestionTimer();
+    ASSERT_EQ(modalShown, std::vector<QString>{QStringLiteral("GameResult")});
+    EXPECT_TRUE(Item("mnuReview")->isEnabled());
+    EXPECT_TRUE(Status().contains(QStringLiteral("復習(V)")));
+
+    int reviewed = 0;
+    SetModalHandler([&](QDialog& dialog) {
+        modalShown.push_back(dialog.objectName());
+        reviewed = dialog.findChild<QListWidget*>(QStringLiteral("lsMisses"))->count();
+        dialog.findChild<QPushButton*>(QStringLiteral("btnPractice"))->click();
+        return 0;
+    });
+    Item("mnuReview")->trigger();
+    EXPECT_EQ(reviewed, 2);
+    for (const std::string& entry : missed) {
+        form->tmrQuestionTimer();
+        EXPECT_EQ(OpenAnswerName(), FromCp932(NameWithoutExtension(entry)));
+        Click(CorrectButton());
+    }
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("The・バーテンダム - 練習"));
+    EXPECT_EQ(Label("lblQuestion")->text(), QStringLiteral("練習 第 2 問"));
+    EXPECT_FALSE(Item("mnuReview")->isEnabled());
+    form->tmrQuestionTimer();
+    EXPECT_EQ(form->Game().GameActive(), 0);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("The・バーテンダム"));
+    EXPECT_EQ(Status(), QStringLiteral("練習終了：2問中2問正解。"));
+    EXPECT_EQ(modalShown.size(), 2u);
+    EXPECT_FALSE(QFile::exists(folder + QStringLiteral("log.dat")));
+    EXPECT_FALSE(Item("mnuReview")->isEnabled());
+
+    const TPlayerHistory history =
+        TPlayerHistory::Load(NativePath(folder + QStringLiteral("history.dat")));
+    const CocktailStats twice = history.Stats(NameWithoutExtension(missed[1]));
+    EXPECT_EQ(twice.Asked, 2);
+    EXPECT_EQ(twice.Missed, 1);
+
+    Start(folder);
+    form->mnuPracticeClick();
+    EXPECT_TRUE(form->Game().Practice());
+    EXPECT_EQ(form->Game().GameCount(), 2);
+    EXPECT_NE(std::find(missed.begin(), missed.end(), form->Game().QuestionOrder()[0]),
+              missed.end());
+}

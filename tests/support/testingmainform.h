@@ -19,6 +19,7 @@ class TestingMainForm : public TMainForm {
 
     using TMainForm::FormCreate;
     using TMainForm::Game;
+    using TMainForm::mnuPracticeClick;
     using TMainForm::mnuStartClick;
     using TMainForm::mnuStopClick;
     using TMainForm::tmrQuestionTimer;
