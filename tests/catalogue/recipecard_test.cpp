@@ -64,54 +64,51 @@ TEST_F(CardTest, TheDatabaseOpensTheCardOfTheChosenCocktail) {
     pdb.show();
     auto* list = pdb.findChild<QListWidget*>(QStringLiteral("lsDB"));
     ASSERT_NE(list, nullptr);
-    struct Row {
-        const char* filter;  // the entries listed
-        bool byKey;          // Enter, else a double-click
-        QString name, method, record;
+    // Rows: the filter that lists one entry, Enter (else a double-click), the card's name and
+    // record, and whether it has a recipe.
+    const struct {
+        const char* filter;
+        bool byKey;
+        QString name, record;
         bool recipe;
     } rows[] = {
-        {"マ", true, QStringLiteral("マティーニ"), QStringLiteral("ステア"),
-         QStringLiteral("正解 2/3"), true},
-        {"マ", false, QStringLiteral("マティーニ"), QStringLiteral("ステア"),
-         QStringLiteral("正解 2/3"), true},
-        {"ハ", true, QStringLiteral("ハウス・スペシャル"), QString(),
-         QStringLiteral("まだ出題されていません"), false},
+        {"マ", true, QStringLiteral("マティーニ"), QStringLiteral("正解 2/3"), true},
+        {"マ", false, QStringLiteral("マティーニ"), QStringLiteral("正解 2/3"), true},
+        {"ハ", true, QStringLiteral("ハウス・スペシャル"), QStringLiteral("まだ出題されていません"),
+         false},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         pdb.SetcocktailDB(Cp932Text(row.filter));
         ASSERT_EQ(list->count(), 1) << row.filter;
         list->setCurrentRow(0);
         int opened = 0;
         SetModalHandler([&](QDialog& card) {
             ++opened;
-            EXPECT_EQ(card.windowTitle(), row.name);
             EXPECT_EQ(Text(card, "lblName"), row.name);
             EXPECT_EQ(Text(card, "lblRecord"), row.record);
+            EXPECT_FALSE(card.findChild<QLabel*>(QStringLiteral("imgCocktail"))->pixmap().isNull());
             EXPECT_EQ(Shown(card, "lblMethod"), row.recipe);
             EXPECT_EQ(Shown(card, "lblNoRecipe"), !row.recipe);
-            if (row.recipe) {
-                EXPECT_EQ(Text(card, "lblMethod"), row.method);
-                EXPECT_EQ(Text(card, "lblGlass"), QStringLiteral("カクテル・グラス"));
-                EXPECT_EQ(Text(card, "lblGarnish"), QStringLiteral("オリーブ"));
-                EXPECT_TRUE(Text(card, "lblIngredients").contains(QStringLiteral("ドライ・ジン")));
-            } else {
+            if (!row.recipe) {
                 EXPECT_EQ(Text(card, "lblNoRecipe"), QStringLiteral("レシピはまだありません"));
+                return ModalOk;
             }
-            EXPECT_FALSE(card.findChild<QLabel*>(QStringLiteral("imgCocktail"))->pixmap().isNull());
+            EXPECT_EQ(Text(card, "lblMethod"), QStringLiteral("ステア"));
+            EXPECT_EQ(Text(card, "lblGlass"), QStringLiteral("カクテル・グラス"));
+            EXPECT_EQ(Text(card, "lblGarnish"), QStringLiteral("オリーブ"));
+            EXPECT_TRUE(Text(card, "lblIngredients").contains(QStringLiteral("ドライ・ジン")));
             return ModalOk;
         });
-        if (row.byKey) {
+        if (row.byKey)
             QTest::keyClick(list, Qt::Key_Return);
-        } else {
-            const QPoint centre = list->visualItemRect(list->item(0)).center();
-            DoubleClick(list->viewport(), centre);
-        }
+        else
+            DoubleClick(list->viewport(), list->visualItemRect(list->item(0)).center());
         EXPECT_EQ(opened, 1) << row.filter << row.byKey;
     }
 }
 
 // Each miss shows what the player chose (or the time-out) with its card; "これを練習" asks for
-// the missed entries once each and closes the review.
+// the missed entries once each and closes the review, which offers no practice without misses.
 TEST_F(CardTest, TheReviewShowsEachMissAndAsksToPractiseThem) {
     const std::string martini = Cp932Text("マティーニ.ico"),
                       own = Cp932Text("ハウス・スペシャル.ico");
@@ -131,7 +128,6 @@ TEST_F(CardTest, TheReviewShowsEachMissAndAsksToPractiseThem) {
         list->setCurrentRow(i);
         EXPECT_EQ(Text(review, "lblChosen"), rows[i].first) << i;
         EXPECT_EQ(Text(review, "lblName"), rows[i].second) << i;
-        EXPECT_EQ(list->item(i)->text(), rows[i].second) << i;
     }
     std::vector<std::string> asked;
     QObject::connect(&review, &TReview::PracticeRequested,
@@ -140,13 +136,10 @@ TEST_F(CardTest, TheReviewShowsEachMissAndAsksToPractiseThem) {
     QTest::mouseClick(review.findChild<QPushButton*>(QStringLiteral("btnPractice")),
                       Qt::LeftButton);
     EXPECT_EQ(asked, (std::vector<std::string>{martini, own}));
-    EXPECT_EQ(review.result(), QDialog::Accepted);
     EXPECT_TRUE(review.isHidden());
-}
 
-TEST_F(CardTest, AReviewWithoutMissesOffersNoPractice) {
-    TReview review(catalogue.AppFolder, {}, RecipeBook(), TPlayerHistory());
-    EXPECT_FALSE(review.findChild<QPushButton*>(QStringLiteral("btnPractice"))->isEnabled());
-    EXPECT_EQ(Text(review, "lblChosen"),
+    const TReview none(catalogue.AppFolder, {}, RecipeBook(), TPlayerHistory());
+    EXPECT_FALSE(none.findChild<QPushButton*>(QStringLiteral("btnPractice"))->isEnabled());
+    EXPECT_EQ(Text(none, "lblChosen"),
               QStringLiteral("このゲームで間違えたカクテルはありません。"));
 }

