@@ -13,6 +13,18 @@
 #include "platform/random.h"
 #include "platform/tick.h"
 
+namespace {
+// Why `what` (a game or a practice round) cannot start with `present` icons of the `needed`.
+Exception TooFewIcons(const QString& what, int needed, size_t present) {
+    return Exception(
+        ToCp932(QStringLiteral("カクテルのアイコンが足りないため、%1を開始できません。"
+                               "cocktailフォルダに%2個以上のアイコンが必要です（現在%3個）。")
+                    .arg(what)
+                    .arg(needed)
+                    .arg(present)));
+}
+}  // namespace
+
 TGame::TGame(std::vector<std::string>& catalogueList, TPictureLoader loadPicture,
              TDisplaySource displayTexts, QObject* parent)
     : QObject(parent),
@@ -61,11 +73,7 @@ void TGame::Start() {
 
 bool TGame::StartPractice(const std::vector<std::string>& entries) {
     if (static_cast<int>(questionOrder_.size()) < MinimumPracticeCatalogue)
-        throw Exception(
-            ToCp932(QStringLiteral("カクテルのアイコンが足りないため、練習を開始できません。"
-                                   "cocktailフォルダに%1個以上のアイコンが必要です（現在%2個）。")
-                        .arg(MinimumPracticeCatalogue)
-                        .arg(questionOrder_.size())));
+        throw TooFewIcons(QStringLiteral("練習"), MinimumPracticeCatalogue, questionOrder_.size());
     const auto has = [](const std::vector<std::string>& list, const std::string& entry) {
         return std::find(list.begin(), list.end(), entry) != list.end();
     };
@@ -279,11 +287,7 @@ void TGame::UseLifeline(int lifeline) {
 
 void TGame::Shuffle(std::vector<std::string>& list) {
     if (static_cast<int>(list.size()) < MinimumCatalogue)
-        throw Exception(
-            ToCp932(QStringLiteral("カクテルのアイコンが足りないため、ゲームを開始できません。"
-                                   "cocktailフォルダに%1個以上のアイコンが必要です（現在%2個）。")
-                        .arg(MinimumCatalogue)
-                        .arg(list.size())));
+        throw TooFewIcons(QStringLiteral("ゲーム"), MinimumCatalogue, list.size());
     Randomize();
     const int count = static_cast<int>(list.size());
     for (int i = 0; i < MinimumCatalogue; ++i) std::swap(list[i], list[Random(count)]);

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "app/confirm.h"
 #include "catalogue/about.h"
 #include "catalogue/cataloguefolder.h"
 #include "catalogue/cocktaildb.h"
@@ -24,7 +25,6 @@
 #include "platform/fonts.h"
 #include "platform/guard.h"
 #include "platform/modal.h"
-#include "platform/msgbox.h"
 #include "platform/picture.h"
 #include "ranking/openranking.h"
 #include "records/gameresult.h"

@@ -7,15 +7,6 @@
 namespace {
 // Far beyond any recipe file; a larger one is not read into memory.
 constexpr int64_t kMaxRecipeBytes = 4 << 20;
-
-std::vector<std::string> Columns(const std::string& line) {
-    std::vector<std::string> columns;
-    size_t start = 0;
-    for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
-        columns.push_back(line.substr(start, tab - start));
-    columns.push_back(line.substr(start));
-    return columns;
-}
 }  // namespace
 
 RecipeBook RecipeBook::Parse(const std::string& text) {
@@ -23,7 +14,7 @@ RecipeBook RecipeBook::Parse(const std::string& text) {
     // Tab and "=" are below 0x40, so never the second byte of a CP932 character.
     for (const std::string& line : SplitLines(text)) {
         if (line.empty() || line[0] == '#') continue;
-        const std::vector<std::string> columns = Columns(line);
+        const std::vector<std::string> columns = SplitFields(line);
         if (columns.size() < 5) continue;
         Recipe recipe{columns[1], columns[2], columns[3], {}};
         bool whole = !columns[0].empty() && !recipe.Method.empty() && !recipe.Glass.empty() &&

@@ -121,11 +121,6 @@ void ErrorBox(const std::string& text, const std::string& caption) {
     ShowMessageBox({text, caption, MsgIcon::Error, MsgButtons::Ok});
 }
 
-bool ConfirmWarning(const std::string& text) {
-    static const std::string caption = Cp932Text("警告");
-    return ShowMessageBox({text, caption, MsgIcon::Warning, MsgButtons::YesNo}) == MsgResult::Yes;
-}
-
 void SetMessageBoxHandler(std::function<MsgResult(const MessageBoxRequest&)> handler) {
     Handler() = std::move(handler);
 }

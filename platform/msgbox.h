@@ -1,5 +1,5 @@
-// Message boxes: the plain, information, error and warning boxes the program shows. Every box
-// goes through one function that tests can replace, so that no test waits for a person.
+// Message boxes: the plain, information and error boxes, and any other the program asks for. Every
+// box goes through one function that tests can replace, so that no test waits for a person.
 #pragma once
 
 #include <functional>
@@ -27,9 +27,6 @@ MsgResult ShowMessageBox(const MessageBoxRequest& request, QWidget* parent = nul
 void ShowMessage(const std::string& text);
 void InformationBox(const std::string& text, const std::string& caption);
 void ErrorBox(const std::string& text, const std::string& caption);
-// The game's confirmation: warning icon, "警告", "はい(&Y)" (default) and "いいえ(&N)".
-// True when the player answers "はい(&Y)".
-bool ConfirmWarning(const std::string& text);
 
 // The application's title: the caption of plain and error boxes.
 const std::string& ApplicationTitle();

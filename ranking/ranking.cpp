@@ -37,7 +37,7 @@ TRanking::TRanking(const TGameFolder& folder, std::function<void(int)> helper,
       endpoints_(endpoints) {
     ui->setupUi(this);
 
-    FinishLayout(width(), height());
+    FinishLayout();
     ui->memComment->setFont(JapaneseFont(QStringLiteral("ＭＳ ゴシック"), 13));
 
     for (int column = 0; column < 4; ++column)

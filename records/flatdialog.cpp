@@ -4,17 +4,17 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
-
 TFlatDialog::TFlatDialog(QWidget* parent) : QDialog(parent) {}
 
-void TFlatDialog::FinishLayout(int clientWidth, int clientHeight) {
+void TFlatDialog::FinishLayout() {
+    const QSize client = size();
     for (QPushButton* button : findChildren<QPushButton*>()) {
         button->setFlat(true);
         button->setAutoDefault(false);
         button->setDefault(false);
         button->setFocusPolicy(Qt::NoFocus);
     }
-    setFixedSize(clientWidth, clientHeight);
+    setFixedSize(client);
 }
 
 void TFlatDialog::keyPressEvent(QKeyEvent* event) {

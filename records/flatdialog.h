@@ -10,8 +10,8 @@ class QKeyEvent;
 class TFlatDialog : public QDialog {
   protected:
     explicit TFlatDialog(QWidget* parent);
-    // Call after the layout is built: fixes the client size and makes every button flat and
-    // unfocusable.
-    void FinishLayout(int clientWidth, int clientHeight);
+    // Call after the layout is built: fixes the client size at the one the form gave and makes
+    // every button flat and unfocusable.
+    void FinishLayout();
     void keyPressEvent(QKeyEvent* event) override;
 };

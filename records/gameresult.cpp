@@ -10,7 +10,7 @@ TGameResult::TGameResult(const TGameFigures& figures, const TGameFolder& folder,
     ui->setupUi(this);
     connect(ui->btnOK, &QPushButton::clicked, this, Guarded([this] { btnOKClick(); }));
     connect(ui->btnCancel, &QPushButton::clicked, this, Guarded([this] { btnCancelClick(); }));
-    FinishLayout(width(), height());
+    FinishLayout();
     FormCreate(figures);
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/cp932.h"
 #include "platform/exception.h"
+#include "records/lines.h"
 #include "records/settingsfile.h"
 
 namespace {
@@ -19,15 +20,6 @@ bool Number(const std::string& text, int64_t& value) {
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     return !text.empty() && error == std::errc() && stop == end && value >= 0;
-}
-
-std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
-        fields.push_back(line.substr(start, tab - start));
-    fields.push_back(line.substr(start));
-    return fields;
 }
 
 bool Storable(const std::string& name) {
@@ -52,7 +44,7 @@ bool TPlayerHistory::Parse(const std::vector<std::string>& lines) {
     cocktails_.clear();
     if (lines.empty() || lines[0] != kHistoryHeader) return false;
     for (size_t i = 1; i < lines.size(); ++i) {
-        const std::vector<std::string> f = Fields(lines[i]);
+        const std::vector<std::string> f = SplitFields(lines[i]);
         CocktailStats s;
         int64_t box = 0;
         const bool whole = f.size() == 5 && Storable(f[0]) && Number(f[1], s.Asked) &&

@@ -1,4 +1,4 @@
-// Line splitting that accepts every line end the program's files may carry.
+// Line splitting that accepts every line end the program's files may carry; fields cut at tabs.
 #include "records/lines.h"
 
 #include <fcntl.h>
@@ -56,6 +56,15 @@ std::vector<std::string> SplitLines(const std::string& text) {
     splitter.Feed(text);
     splitter.Finish();
     return lines;
+}
+
+std::vector<std::string> SplitFields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+        fields.push_back(line.substr(start, tab - start));
+    fields.push_back(line.substr(start));
+    return fields;
 }
 
 void ReadLines(const std::string& fileName, std::size_t limit, const LineSplitter::Sink& sink) {

@@ -1,4 +1,4 @@
-// Splitting the program's text files into lines.
+// Splitting the program's text files into lines, and a line into its tab-separated fields.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +10,10 @@
 // The lines of `text`, each ended by CR LF, a lone CR or a lone LF. A last line without a line end
 // counts; a zero byte ends the text. An empty text has no lines.
 std::vector<std::string> SplitLines(const std::string& text);
+
+// The fields of one line, cut at every tab: n tabs give n + 1 fields, empty ones included, so an
+// empty line is one empty field. Tab is below 0x40, never the second byte of a CP932 character.
+std::vector<std::string> SplitFields(const std::string& line);
 
 // Cuts a text that arrives in pieces into lines by the rule of SplitLines, so that a file need
 // not be held whole. A line longer than `limit` bytes is handed on cut to that length and marked

@@ -34,7 +34,7 @@ TSetting::TSetting(TSettingHost& host, QWidget* parent)
         title->ensurePolished();
         title->resize(title->sizeHint().width(), title->height());
     }
-    FinishLayout(width(), height());
+    FinishLayout();
 }
 
 TSetting::~TSetting() = default;

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "app/game.h"
+#include "platform/cp932.h"
 #include "platform/exception.h"
 #include "platform/random.h"
 #include "tests/support/testsupport.h"
@@ -95,6 +96,27 @@ TEST(Shuffle, NeedsAHundredAndOneEntries) {
     std::vector<std::string> small = Numbered(100);
     EXPECT_THROW(TGame::Shuffle(small), Exception);
     EXPECT_EQ(small, Numbered(100));
+}
+
+// Too small a catalogue refuses a game and a practice round in the same words, naming which.
+TEST(Shuffle, TooFewIconsSayWhatCannotStart) {
+    const auto refusal = [](const auto& start) {
+        try {
+            start();
+        } catch (const Exception& e) {
+            return std::string(e.what());
+        }
+        return std::string();
+    };
+    std::vector<std::string> small = Numbered(100);
+    EXPECT_EQ(refusal([&] { TGame::Shuffle(small); }),
+              Cp932Text("カクテルのアイコンが足りないため、ゲームを開始できません。"
+                        "cocktailフォルダに101個以上のアイコンが必要です（現在100個）。"));
+    std::vector<std::string> three = Numbered(3);
+    TGame game(three, nullptr, nullptr);
+    EXPECT_EQ(refusal([&] { game.StartPractice({three[0]}); }),
+              Cp932Text("カクテルのアイコンが足りないため、練習を開始できません。"
+                        "cocktailフォルダに4個以上のアイコンが必要です（現在3個）。"));
 }
 
 // Wrong choices are three different positions after the open question, whenever three exist.

@@ -57,17 +57,6 @@ TEST(Guard, AFailingHandlerIsShownAndTheLoopGoesOn) {
     EXPECT_FALSE(boxes.Seen()[1].Text.empty());
 }
 
-TEST(MessageBoxes, TheWarningAsksYesOrNo) {
-    ScriptedBoxes boxes;
-    boxes.Answer(MsgResult::Yes);
-    EXPECT_TRUE(ConfirmWarning("q"));
-    EXPECT_FALSE(ConfirmWarning("q"));
-    ASSERT_EQ(boxes.Seen().size(), 2u);
-    EXPECT_EQ(FromCp932(boxes.Seen()[0].Caption), QString::fromUtf8("警告"));
-    EXPECT_EQ(boxes.Seen()[0].Buttons, MsgButtons::YesNo);
-    EXPECT_EQ(boxes.Seen()[0].Icon, MsgIcon::Warning);
-}
-
 namespace {
 // Works the real box that ShowMessageBox opens next, as soon as it is up.
 void WhenBoxOpens(const std::function<void(QMessageBox&)>& work) {

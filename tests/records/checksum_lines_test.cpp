@@ -60,6 +60,14 @@ TEST(RecordsSplitLines, TableOfLineEnds) {
     }
 }
 
+// Every tab cuts, so empty fields at either end or between two tabs count.
+TEST(RecordsSplitFields, EveryTabCuts) {
+    using Fields = std::vector<std::string>;
+    const std::vector<std::pair<std::string, Fields>> rows = {
+        {"", {""}}, {"a", {"a"}}, {"a\tb", {"a", "b"}}, {"\ta\t\tb\t", {"", "a", "", "b", ""}}};
+    for (const auto& [line, expected] : rows) EXPECT_EQ(SplitFields(line), expected) << line;
+}
+
 // Lines beyond the limit arrive cut to it and marked; the lines after them are whole again.
 TEST(RecordsSplitLines, LongLinesArriveCut) {
     std::vector<std::pair<std::string, bool>> lines;
