@@ -8,14 +8,14 @@ BARTENDAM_PLAY_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-ipafont-gothic fonts-noto-cjk
 )
-# The tests besides: GoogleTest; the FTP and web servers, PAM module, browser and clients they
-# start on 127.0.0.1 themselves; the desktop files' validators; Xvfb and ImageMagick for the
-# pictures and screenshots.
+# The tests besides: GoogleTest; the FTP and web servers, browser and clients they start on
+# 127.0.0.1 themselves; the desktop files' validators and what packing the game needs (file, for
+# its libraries' dependencies); Xvfb and ImageMagick for the pictures and screenshots.
 BARTENDAM_CHECK_PACKAGES=(
   "${BARTENDAM_PLAY_PACKAGES[@]}"
   libgtest-dev libgmock-dev
   python3 python3-pyftpdlib vsftpd lighttpd chromium curl iproute2
-  desktop-file-utils appstream
+  desktop-file-utils appstream file
   xvfb xauth imagemagick
 )
 # The fuzz targets need clang and its runtime (libFuzzer and the sanitizers); ./check runs them.
