@@ -447,18 +447,6 @@ TEST_F(MainFormTest, StrikeTwoLifelineOncePerQuestion) {
     EXPECT_EQ(Label("lblCombo")->text(), QStringLiteral("2"));
 }
 
-// A lifeline clicked during the verdict does nothing and says nothing.
-TEST_F(MainFormTest, LifelinesIgnoreClicksDuringTheVerdict) {
-    StartAndShowFirst();
-    Click(WrongButton());
-    const QString verdict = Status();
-    Click(Label("imgSaving1"));
-    Click(Label("imgSaving4"));
-    EXPECT_TRUE(Label("imgSaving1")->isVisible());
-    EXPECT_TRUE(Label("imgSaving4")->isVisible());
-    EXPECT_EQ(Status(), verdict);
-}
-
 // All four lifelines in one game on four questions; all are back at the next game's first question.
 TEST_F(MainFormTest, AllFourLifelinesReturnInTheNextGame) {
     Item("mnu10")->trigger();
